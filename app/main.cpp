@@ -1,0 +1,37 @@
+// Program entry: the application object, its title and help file, the main window, the loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/resource_ids.h"
+#include "app/tapwhile_form.h"
+#include "platform/locale_format.h"
+#include "runtime/error.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The shell calls (links, property sheets) need a single-threaded apartment on this thread.
+    HRESULT ole = OleInitialize(nullptr);
+    tw::ui::Application& app = tw::ui::Application::Instance();
+    int exitCode = 0;
+    try {
+        auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+        app.SetIcon(icon);
+        app.Initialize(instance);
+        app.SetIcon(icon);
+        app.SetTitle(tw::AppTitle);
+        app.helpFile = L"Tapwhile.chm";
+        tw::WinInputServices input;
+        tw::WinClock clock;
+        tw::TTapwhileForm TapwhileForm({input, clock, tw::UserLocaleFormatSettings()});
+        app.Run(TapwhileForm);
+    } catch (const tw::Error& error) {
+        MessageBoxW(nullptr, tw::ErrorDisplayText(error.Message()).c_str(), tw::AppTitle.c_str(), MB_OK | MB_ICONSTOP);
+        exitCode = 1;
+    } catch (const std::exception& error) {
+        MessageBoxA(nullptr, error.what(), "Tapwhile", MB_OK | MB_ICONSTOP);
+        exitCode = 1;
+    }
+    if (SUCCEEDED(ole)) OleUninitialize();
+    return exitCode;
+}

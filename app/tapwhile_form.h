@@ -1,0 +1,160 @@
+#pragma once
+// The one main window: every control, timer and field of the utility, and the event handlers.
+// Handlers read controls, call the engine's functions and write the results back.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "platform/application.h"
+#include "platform/buttons.h"
+#include "platform/clock.h"
+#include "platform/form.h"
+#include "platform/image_list.h"
+#include "platform/input_services.h"
+#include "platform/lists.h"
+#include "platform/number_box.h"
+#include "platform/panels.h"
+#include "platform/status_bar.h"
+#include "platform/timer.h"
+#include "platform/tray_icon.h"
+#include "runtime/date_time.h"
+#include "runtime/format_settings.h"
+
+namespace tw {
+
+inline const std::wstring AppTitle = L"カタコト号";
+inline const std::wstring AppVersion = L"V2.9";
+
+// Presses and reloads of the current history; carried over a self-restart.
+extern std::int32_t Count1;
+extern std::int32_t Count2;
+
+// What the window needs from the operating system, passed in so tests can stand in for it.
+struct FormServices {
+    InputServices& input;
+    Clock& clock;
+    FormatSettings format;  // the process-wide date, time and number settings
+};
+
+class TTapwhileForm : public ui::Form {
+public:
+    explicit TTapwhileForm(FormServices services);
+    ~TTapwhileForm() override;
+
+    // Event handlers bound by the window definition.
+    void FormCreate(ui::Object* sender);
+    void Timer0Timer(ui::Object* sender);
+    void CheckBoxFormRB1Click(ui::Object* sender);
+    void CheckBoxTaskButton1Click(ui::Object* sender);
+    void CheckListBox1Click(ui::Object* sender);
+    void FormResize(ui::Object* sender);
+    void GridPanelHelpResize(ui::Object* sender);
+    void CheckBoxHint1Click(ui::Object* sender);
+
+    // The code the key-press worker injects: the selected row's code, else 0x9F.
+    int SelectedKeyCode() const;
+    // Selects and checks the row of a stored key code text; no row when none matches.
+    void SelectStoredKeyCode(const std::wstring& stored);
+
+    // ---- Controls, in the order of the window definition ------------------------------------
+    ui::ImageList ImageList0;
+    ui::ImageList ImageList6;
+    ui::StatusBar StatusBar1;
+    ui::PageControl PageControl1;
+
+    ui::Page FilePage;
+    ui::GridPanel GridPanel1;
+    ui::GroupBox GroupBox1;
+    ui::GridPanel GridPanel2;
+    ui::Button ButtonDeskTop;
+    ui::Button ButtonStartMenu;
+    ui::Button ButtonStartUp;
+    ui::GroupBox GroupBox2;
+    ui::GridPanel GridPanel3;
+    ui::CheckBox CheckBoxTrayIcon1;
+    ui::CheckBox CheckBoxCloseQuery1;
+    ui::CheckBox CheckBoxSaveStatus1;
+    ui::GroupBox GroupBox3;
+    ui::GridPanel GridPanel4;
+    ui::CheckBox CheckBoxFormRB1;
+    ui::CheckBox CheckBoxTaskButton1;
+    ui::Label Label4;
+    ui::NumberBox NumberBox4;
+
+    ui::Page View;
+    ui::GridPanel GridPanelView;
+    ui::GridPanel GridPanelSendKey;
+    ui::CheckBox CheckBoxSendKey;
+    ui::CheckBox CheckBoxSendKeyUntouch;
+    ui::Label Label11;
+    ui::NumberBox NumberBox1;
+    ui::Label Label1;
+    ui::CheckBox CheckBoxNormalDistribution;
+    ui::Label Label13;
+    ui::NumberBox NumberBox3;
+    ui::GridPanel GridPanelReload;
+    ui::CheckBox CheckBoxSendReload;
+    ui::CheckBox CheckBoxSendReloadUntouch;
+    ui::Label Label3;
+    ui::NumberBox NumberBox2;
+    ui::Label Label2;
+
+    ui::Page KeyCode;
+    ui::CheckListBox CheckListBox1;
+    ui::Page Log;
+    ui::Memo Memo1;
+    ui::Page Summary;
+    ui::Memo Memo2;
+    ui::Page Style;
+    ui::ListBox ListBox1;
+
+    ui::Page Help;
+    ui::GridPanel GridPanelHelp;
+    ui::Button ButtonHelp2;
+    ui::Button ButtonAbout1;
+    ui::Button ButtonPropaties1;
+    ui::Button ButtonDonation1;
+    ui::Button ButtonHomeSite1;
+    ui::CheckBox CheckBoxHint1;
+
+    ui::Timer Timer0;
+    ui::Timer Timer1;
+    ui::Timer Timer2;
+    ui::TrayIcon TrayIcon1;
+    ui::PopupMenu PopupMenu1;
+    ui::MenuItem pmRestore;
+    ui::MenuItem pmClose;
+
+    // ---- Fields, in their declared order ----------------------------------------------------
+    bool FQueryEndSession = false;
+    std::wstring BasicStyleName1;
+    std::array<std::wstring, 4> BrowserClass1;
+    std::uint32_t LastHit1 = 0;
+    std::uint32_t LastHit2 = 0;
+    DateTime AttachTime0;
+    DateTime BornTime0;
+    DateTime StartTime0;
+    DateTime EndTime0;
+    std::int32_t Interval1 = 0;
+    std::int32_t Interval2 = 0;
+    std::int32_t Diff1 = 0;
+    std::int32_t Diff2 = 0;
+    std::int32_t Diff3 = 0;
+    LASTINPUTINFO LII1{};
+    LASTINPUTINFO LII2{};
+    LASTINPUTINFO LII3{};
+    std::wstring PrevLogFileName1;
+    DateTime LastClose1;
+    std::uint32_t HumanLastInput3 = 0;
+    std::uint32_t SendKeyLastInput3 = 0;
+
+private:
+    void DefineWindow();
+    FormServices services_;
+    std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start
+};
+
+}  // namespace tw

@@ -1,0 +1,182 @@
+#include "platform/application.h"
+
+#include <algorithm>
+
+#include <commctrl.h>
+
+#include "platform/form.h"
+#include "runtime/error.h"
+
+namespace tw::ui {
+
+namespace {
+const wchar_t kApplicationClass[] = L"TwApplication";
+}
+
+Application& Application::Instance() {
+    static Application application;
+    return application;
+}
+
+void Application::Initialize(HINSTANCE instance) {
+    if (hwnd_) return;
+    instance_ = instance;
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                                ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+
+    WNDCLASSEXW wc{};
+
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = icon_;
+    wc.lpszClassName = kApplicationClass;
+    RegisterClassExW(&wc);
+    Container::RegisterWindowClass();
+    Form::RegisterWindowClass();
+
+    // A window without any area: it only owns the task-bar button and carries the title.
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    hwnd_ = CreateWindowExW(0, kApplicationClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            nullptr, nullptr, instance_, nullptr);
+    if (!hwnd_) throw Error(L"Cannot create the application window");
+    errorDisplay = [this](const std::wstring& message) {
+        MessageBoxW(ActiveOwner(), ErrorDisplayText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    };
+}
+
+void Application::SetTitle(const std::wstring& title) {
+    if (title == title_) return;
+    title_ = title;
+    if (hwnd_) SetWindowTextW(hwnd_, title_.c_str());
+}
+
+void Application::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (hwnd_) {
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SetClassLongPtrW(hwnd_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    }
+}
+
+bool Application::Minimized() const { return IsIconic(hwnd_) != FALSE; }
+
+void Application::Minimize() {
+    if (Minimized()) return;
+    // Owned windows disappear with their minimised owner.
+    ShowWindow(hwnd_, SW_MINIMIZE);
+    if (OnMinimize) Guard([this] { OnMinimize(this); });
+}
+
+void Application::Restore() {
+    if (!Minimized()) return;
+    ShowWindow(hwnd_, SW_RESTORE);
+    if (OnRestore) Guard([this] { OnRestore(this); });
+}
+
+void Application::BringToFront() {
+    HWND target = GetLastActivePopup(hwnd_);
+    if (target == hwnd_ && mainForm_) target = mainForm_->Handle();
+    if (target && IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit for the message loop itself.
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (mainForm_ && mainForm_->Handle() && IsDialogMessageW(mainForm_->Handle(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Application::Terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void Application::Run(Form& mainForm) {
+    mainForm_ = &mainForm;
+    if (!terminated_) {
+        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        mainForm.Show();
+    }
+    MSG msg;
+    while (!terminated_ && !mainForm.Closed()) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (mainForm.Handle() && IsDialogMessageW(mainForm.Handle(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Application::SetShowHint(bool show) {
+    showHint_ = show;
+    for (HWND tooltip : tooltips_) SendMessageW(tooltip, TTM_ACTIVATE, show, 0);
+}
+
+void Application::RegisterTooltip(HWND tooltip) {
+    tooltips_.push_back(tooltip);
+    SendMessageW(tooltip, TTM_ACTIVATE, showHint_, 0);
+}
+
+void Application::UnregisterTooltip(HWND tooltip) {
+    tooltips_.erase(std::remove(tooltips_.begin(), tooltips_.end(), tooltip), tooltips_.end());
+}
+
+void Application::ShowError(const std::wstring& message) {
+    if (errorDisplay) errorDisplay(message);
+}
+
+HWND Application::ActiveOwner() const {
+    HWND active = GetActiveWindow();
+    return active ? active : hwnd_;
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Application& app = Instance();
+    switch (message) {
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    app.Minimize();
+                    return 0;
+                case SC_RESTORE:
+                    app.Restore();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_SETFOCUS:
+            // Activating the task-bar button activates the main window.
+            if (app.mainForm_ && app.mainForm_->Handle() && IsWindowVisible(app.mainForm_->Handle()) &&
+                IsWindowEnabled(app.mainForm_->Handle())) {
+                SetFocus(app.mainForm_->Handle());
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (app.mainForm_) {
+                Guard([&] { app.mainForm_->Close(); });
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tw::ui

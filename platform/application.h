@@ -1,0 +1,75 @@
+#pragma once
+// The application object: a hidden window of its own that owns the task-bar button and carries
+// the application title, the minimise and restore events, the message loop and the hint switch.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace tw::ui {
+
+class Form;
+
+class Application : public Object {
+public:
+    static Application& Instance();
+
+    void Initialize(HINSTANCE instance);
+    HINSTANCE InstanceHandle() const { return instance_; }
+    HWND Handle() const { return hwnd_; }
+
+    void SetTitle(const std::wstring& title);
+    const std::wstring& Title() const { return title_; }
+    void SetIcon(HICON icon);
+    HICON Icon() const { return icon_; }
+    std::wstring helpFile;  // kept as a property; the program finds its help file by its own rule
+
+    Event OnMinimize;
+    Event OnRestore;
+    void Minimize();
+    void Restore();
+    bool Minimized() const;
+    // Makes the most recently active window the foreground window when it is visible and enabled.
+    void BringToFront();
+
+    // Lets every pending message of this thread be handled (other handlers may run inside).
+    void ProcessMessages();
+    // Ends the message loop once the current handler has returned.
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Shows the main form and runs the message loop until the form closes or Terminate is called.
+    void Run(Form& mainForm);
+    Form* MainForm() const { return mainForm_; }
+    void SetMainForm(Form* form) { mainForm_ = form; }
+
+    // The application-wide hint switch.
+    void SetShowHint(bool show);
+    bool ShowHint() const { return showHint_; }
+    void RegisterTooltip(HWND tooltip);
+    void UnregisterTooltip(HWND tooltip);
+
+    // The default error display; replaceable so tests can record what a user would see.
+    std::function<void(const std::wstring& message)> errorDisplay;
+    void ShowError(const std::wstring& message);
+
+    // The window that owns modal boxes: the active window, else the application window.
+    HWND ActiveOwner() const;
+
+private:
+    Application() = default;
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    HINSTANCE instance_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HICON icon_ = nullptr;
+    std::wstring title_;
+    Form* mainForm_ = nullptr;
+    bool terminated_ = false;
+    bool showHint_ = true;
+    std::vector<HWND> tooltips_;
+};
+
+}  // namespace tw::ui

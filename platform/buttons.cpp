@@ -1,0 +1,94 @@
+#include "platform/buttons.h"
+
+#include <commctrl.h>
+
+#include "platform/application.h"
+#include "platform/form.h"
+
+namespace tw::ui {
+
+// ---- Button ----------------------------------------------------------------------------------
+
+Button::Button(Container& parent, const std::wstring& caption) : Control(&parent, &parent.OwnerForm()) {
+    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    Attach(hwnd);
+    SetHandCursor(true);
+}
+
+void Button::SetImage(const ImageList& images, int index) {
+    images_ = &images;
+    imageIndex_ = index;
+    UpdateImage();
+}
+
+void Button::UpdateImage() {
+    if (!images_) return;
+    int size = Scale(16);
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 1, 0);
+    HICON icon = images_->LoadIcon(imageIndex_, size);
+    if (icon) {
+        ImageList_AddIcon(list, icon);
+        DestroyIcon(icon);
+    }
+    BUTTON_IMAGELIST info{};
+    info.himl = list;
+    info.margin = {Scale(4), 0, 0, 0};
+    info.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&info));
+    if (imageList_) ImageList_Destroy(imageList_);
+    imageList_ = list;
+}
+
+void Button::ApplyDpi(int oldDpi) {
+    Control::ApplyDpi(oldDpi);
+    UpdateImage();
+}
+
+void Button::Click() {
+    if (OnClick) OnClick(this);
+}
+
+bool Button::HandleCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+// ---- CheckBox --------------------------------------------------------------------------------
+
+CheckBox::CheckBox(Container& parent, const std::wstring& caption, bool checked)
+    : Control(&parent, &parent.OwnerForm()) {
+    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    Attach(hwnd);
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetHandCursor(true);
+}
+
+bool CheckBox::Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool checked) {
+    if (Checked() == checked) return;
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) OnClick(this);
+}
+
+bool CheckBox::HandleCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (OnClick) OnClick(this);
+    return true;
+}
+
+// ---- Label -----------------------------------------------------------------------------------
+
+Label::Label(Container& parent, const std::wstring& caption, Alignment alignment)
+    : Control(&parent, &parent.OwnerForm()) {
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTERIMAGE | SS_NOPREFIX |
+                  (alignment == Alignment::Right ? SS_RIGHT : SS_LEFT);
+    HWND hwnd = CreateWindowExW(0, WC_STATICW, caption.c_str(), style, 0, 0, 0, 0, ParentHandle(), nullptr,
+                                Application::Instance().InstanceHandle(), nullptr);
+    Attach(hwnd);
+}
+
+}  // namespace tw::ui

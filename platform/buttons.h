@@ -1,0 +1,50 @@
+#pragma once
+// Push buttons with an image, check boxes and labels.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/control.h"
+#include "platform/image_list.h"
+
+namespace tw::ui {
+
+class Button : public Control {
+public:
+    Button(Container& parent, const std::wstring& caption);
+    void SetImage(const ImageList& images, int index);
+    // Runs the click handler as a user's click does.
+    void Click();
+    Event OnClick;
+
+    bool HandleCommand(WORD code) override;
+    void ApplyDpi(int oldDpi) override;
+
+private:
+    void UpdateImage();
+    const ImageList* images_ = nullptr;
+    int imageIndex_ = -1;
+    HIMAGELIST imageList_ = nullptr;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Container& parent, const std::wstring& caption, bool checked);
+    bool Checked() const;
+    // A change from code runs the click handler exactly when the state changes.
+    void SetChecked(bool checked);
+    Event OnClick;
+
+    bool HandleCommand(WORD code) override;
+    int NaturalHeight() const override { return 17; }
+};
+
+class Label : public Control {
+public:
+    enum class Alignment { Left, Right };
+    Label(Container& parent, const std::wstring& caption, Alignment alignment = Alignment::Left);
+    int NaturalHeight() const override { return 15; }
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,67 @@
+#pragma once
+// A top-level window owned by the application window: caption, client size at 96 dpi scaled to
+// the window's DPI, the fonts its controls use, its tool tips, close query and showing events.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/control.h"
+
+namespace tw::ui {
+
+class Form : public Container {
+public:
+    Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int fontHeight96);
+    ~Form() override;
+
+    void SetCaption(const std::wstring& caption) { SetText(caption); }
+    std::wstring Caption() const { return Text(); }
+
+    UINT Dpi() const { return dpi_; }
+    int ScaleValue(int pixelsAt96) const { return MulDiv(pixelsAt96, static_cast<int>(dpi_), 96); }
+    HFONT Font() const { return font_; }
+    // A further font of this form, made for its DPI (the memos use their own face).
+    HFONT FontFor(const std::wstring& face, int height96);
+
+    // Shows or hides the window; the showing-changed event follows the change.
+    void Show();
+    void Hide();
+    bool Showing() const { return IsWindowVisible(hwnd_) != FALSE; }
+    void Repaint();
+    // Asks the window to close: runs the close query and destroys the window when it allows.
+    void Close();
+    bool Closed() const { return closed_; }
+
+    std::function<void(Object* sender, bool& canClose)> OnCloseQuery;
+    Event OnResize;
+    std::function<void()> OnShowingChanged;
+    // Further messages of the window; return true when handled (with the result set).
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
+
+    void AddTool(HWND control, const std::wstring& text);
+    HWND Tooltip() const { return tooltip_; }
+
+    static void RegisterWindowClass();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void MakeFonts();
+    void ResizeClient();
+
+    UINT dpi_ = 96;
+    int clientWidth96_;
+    int clientHeight96_;
+    std::wstring fontFace_;
+    int fontHeight96_;
+    HFONT font_ = nullptr;
+    std::map<std::pair<std::wstring, int>, HFONT> extraFonts_;
+    HWND tooltip_ = nullptr;
+    bool closed_ = false;
+    bool shownBefore_ = false;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,20 @@
+#pragma once
+// A list of icon resources drawn at the size a control asks for (crisp at every DPI).
+#include <windows.h>
+
+#include <vector>
+
+namespace tw::ui {
+
+class ImageList {
+public:
+    explicit ImageList(std::vector<int> iconIds) : iconIds_(std::move(iconIds)) {}
+    int Count() const { return static_cast<int>(iconIds_.size()); }
+    // A new icon of the image at the given pixel size; the caller destroys it. Null when missing.
+    HICON LoadIcon(int index, int size) const;
+
+private:
+    std::vector<int> iconIds_;
+};
+
+}  // namespace tw::ui

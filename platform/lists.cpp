@@ -1,0 +1,213 @@
+#include "platform/lists.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/application.h"
+#include "platform/form.h"
+#include "platform/text.h"
+
+namespace tw::ui {
+
+// ---- ListBox ---------------------------------------------------------------------------------
+
+ListBox::ListBox(Container& parent, int itemHeight96, bool checkMarks)
+    : Control(&parent, &parent.OwnerForm()), itemHeight96_(itemHeight96) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT |
+                  LBS_HASSTRINGS;
+    if (checkMarks) style |= LBS_OWNERDRAWFIXED;
+    HWND hwnd = CreateWindowExW(0, WC_LISTBOXW, L"", style, 0, 0, 0, 0, ParentHandle(), nullptr,
+                                Application::Instance().InstanceHandle(), nullptr);
+    Attach(hwnd);
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, Scale(itemHeight96_));
+}
+
+void ListBox::ApplyDpi(int oldDpi) {
+    Control::ApplyDpi(oldDpi);
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, Scale(itemHeight96_));
+}
+
+void ListBox::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+
+void ListBox::Add(const std::wstring& text) {
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int ListBox::Count() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+
+std::wstring ListBox::Item(int index) const {
+    LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int ListBox::ItemIndex() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+
+void ListBox::SetItemIndex(int index) { SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+int ListBox::TopIndex() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)); }
+
+void ListBox::SetTopIndex(int index) { SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
+
+int ListBox::ItemHeight() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0)); }
+
+bool ListBox::HandleCommand(WORD code) {
+    if (code != LBN_SELCHANGE) return false;
+    if (OnClick) OnClick(this);
+    return true;
+}
+
+// ---- CheckListBox ----------------------------------------------------------------------------
+
+CheckListBox::CheckListBox(Container& parent, int itemHeight96) : ListBox(parent, itemHeight96, true) {}
+
+bool CheckListBox::CheckedAt(int index) const {
+    LRESULT data = SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    return data != LB_ERR && data != 0;
+}
+
+void CheckListBox::SetCheckedAt(int index, bool checked) {
+    if (CheckedAt(index) == checked) return;
+    SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
+    RECT r{};
+    if (SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+        InvalidateRect(hwnd_, &r, FALSE);
+    }
+}
+
+int CheckListBox::CheckAreaWidth() const { return ItemHeight() + Scale(2); }
+
+bool CheckListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return true;
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    int box = std::min<int>(Scale(13), r.bottom - r.top - 2);
+    RECT check{r.left + Scale(2), r.top + (r.bottom - r.top - box) / 2, 0, 0};
+    check.right = check.left + box;
+    check.bottom = check.top + box;
+    RECT back = check;
+    FillRect(dc, &back, GetSysColorBrush(COLOR_WINDOW));
+    UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (CheckedAt(static_cast<int>(item.itemID)) ? DFCS_CHECKED : 0) |
+                 (enabled ? 0 : DFCS_INACTIVE);
+    DrawFrameControl(dc, &check, DFC_BUTTON, state);
+
+    std::wstring text = Item(static_cast<int>(item.itemID));
+    RECT textRect = r;
+    textRect.left += CheckAreaWidth() + Scale(2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+    return true;
+}
+
+bool CheckListBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    if (hwnd != hwnd_) return false;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        // A click on the check mark toggles it; the click itself still selects the row.
+        LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
+        int index = LOWORD(hit);
+        if (HIWORD(hit) == 0 && static_cast<short>(LOWORD(lParam)) < CheckAreaWidth()) SetCheckedAt(index, !CheckedAt(index));
+    } else if (message == WM_CHAR && wParam == L' ') {
+        int index = ItemIndex();
+        if (index >= 0) SetCheckedAt(index, !CheckedAt(index));
+        return true;
+    }
+    return false;
+}
+
+// ---- Memo ------------------------------------------------------------------------------------
+
+Memo::Memo(Container& parent, const std::wstring& fontFace, int fontHeight96)
+    : Control(&parent, &parent.OwnerForm()), fontFace_(fontFace), fontHeight96_(fontHeight96) {
+    HWND hwnd = CreateWindowExW(0, WC_EDITW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    Attach(hwnd);
+    // The history grows for months: lift the edit control's default text limit.
+    SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm().FontFor(fontFace_, fontHeight96_)), FALSE);
+}
+
+void Memo::ApplyDpi(int oldDpi) {
+    placement.Rescale(static_cast<int>(OwnerForm().Dpi()), oldDpi);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm().FontFor(fontFace_, fontHeight96_)), TRUE);
+}
+
+HBRUSH Memo::HandleCtlColor(HDC dc) {
+    // A read-only edit asks as a static control; it keeps the window colour all the same.
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return GetSysColorBrush(COLOR_WINDOW);
+}
+
+void Memo::Clear() {
+    SetWindowTextW(hwnd_, L"");
+    lineCount_ = 0;
+}
+
+void Memo::AddLine(std::wstring_view line) {
+    std::wstring piece;
+    piece.reserve(line.size() + 2);
+    if (lineCount_ > 0) piece += L"\r\n";
+    piece += line;
+    int end = GetWindowTextLengthW(hwnd_);
+    // Appending keeps the scroll position: the selection moves, the view does not.
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+    ++lineCount_;
+}
+
+void Memo::SetLines(const std::vector<std::wstring>& lines) {
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += L"\r\n";
+        text += lines[i];
+    }
+    SetWindowTextW(hwnd_, text.c_str());
+    lineCount_ = static_cast<int>(lines.size());
+}
+
+std::vector<std::wstring> Memo::Lines() const {
+    std::vector<std::wstring> lines;
+    if (lineCount_ == 0) return lines;
+    std::wstring text = WindowText(hwnd_);
+    lines.reserve(static_cast<size_t>(lineCount_));
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void Memo::BeginUpdate() { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+
+void Memo::EndUpdate() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Memo::ScrollLines(int lines) { SendMessageW(hwnd_, EM_LINESCROLL, 0, lines); }
+
+int Memo::FirstVisibleLine() const { return static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+}  // namespace tw::ui

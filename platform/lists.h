@@ -1,0 +1,73 @@
+#pragma once
+// Lists: a plain sorted list, a list with a check mark per row, and the read-only memo.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace tw::ui {
+
+class ListBox : public Control {
+public:
+    ListBox(Container& parent, int itemHeight96, bool checkMarks = false);
+    void Clear();
+    void Add(const std::wstring& text);
+    int Count() const;
+    std::wstring Item(int index) const;
+    // -1 when no row is selected. Setting it from code is not a click.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    int TopIndex() const;
+    void SetTopIndex(int index);
+    int ItemHeight() const;
+    Event OnClick;
+
+    bool HandleCommand(WORD code) override;
+    void ApplyDpi(int oldDpi) override;
+
+protected:
+    int itemHeight96_;
+};
+
+class CheckListBox : public ListBox {
+public:
+    explicit CheckListBox(Container& parent, int itemHeight96);
+    bool CheckedAt(int index) const;
+    void SetCheckedAt(int index, bool checked);
+
+    bool HandleDrawItem(DRAWITEMSTRUCT& item) override;
+
+protected:
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    int CheckAreaWidth() const;
+};
+
+class Memo : public Control {
+public:
+    Memo(Container& parent, const std::wstring& fontFace, int fontHeight96);
+    void Clear();
+    // Appends a line at the end; the memo has no length limit.
+    void AddLine(std::wstring_view line);
+    void SetLines(const std::vector<std::wstring>& lines);
+    int LineCount() const { return lineCount_; }
+    // All lines, in order.
+    std::vector<std::wstring> Lines() const;
+    // Repainting is suspended between these two calls.
+    void BeginUpdate();
+    void EndUpdate();
+    void ScrollLines(int lines);
+    int FirstVisibleLine() const;
+
+    HBRUSH HandleCtlColor(HDC dc) override;
+    void ApplyDpi(int oldDpi) override;
+
+private:
+    std::wstring fontFace_;
+    int fontHeight96_;
+    int lineCount_ = 0;
+};
+
+}  // namespace tw::ui
