@@ -1,0 +1,154 @@
+// The control layer's rules: a change from code behaves like the user's, number boxes hold whole
+// numbers within their range, and an exception never crosses a window procedure.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "platform/application.h"
+#include "platform/buttons.h"
+#include "platform/form.h"
+#include "platform/number_box.h"
+#include "platform/panels.h"
+#include "runtime/error.h"
+
+namespace tw::ui {
+namespace {
+
+class ControlsTest : public testing::Test {
+protected:
+    Form form{300, 200, L"Meiryo UI", 11};
+    GridPanel grid{form, {Share::Percent(1)}, {Share::Percent(1), Share::Percent(1)}};
+    void SetUp() override {
+        grid.placement.align = Align::Client;
+        form.Realign();
+    }
+    // What a user's click on a button makes the button tell its parent.
+    static void UserClick(Control& button, bool toggleCheck = false) {
+        if (toggleCheck) {
+            LRESULT state = SendMessageW(button.Handle(), BM_GETCHECK, 0, 0);
+            SendMessageW(button.Handle(), BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+        }
+        SendMessageW(button.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button.Handle()));
+    }
+    int clicks = 0;
+    int changes = 0;
+};
+
+TEST_F(ControlsTest, CheckBoxFromCodeRunsClickOnlyWhenTheStateChanges) {
+    CheckBox box(grid, L"box", false);
+    box.OnClick = [&](Object*) { ++clicks; };
+    box.SetChecked(false);
+    EXPECT_EQ(clicks, 0);
+    box.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(box.Checked());
+    box.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    box.SetChecked(false);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ControlsTest, UsersClickRunsTheHandler) {
+    CheckBox box(grid, L"box", false);
+    bool stateSeen = false;
+    box.OnClick = [&](Object*) {
+        ++clicks;
+        stateSeen = box.Checked();
+    };
+    UserClick(box, true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(stateSeen);
+}
+
+TEST_F(ControlsTest, NumberBoxFromCodeIsClampedAndChangesOnlyOnANewValue) {
+    NumberBox box(grid, 0, 50, 1);
+    box.OnChange = [&](Object*) { ++changes; };
+    box.SetValue(1);
+    EXPECT_EQ(changes, 0);
+    box.SetValue(80);  // above the range
+    EXPECT_EQ(box.Value(), 50);
+    EXPECT_EQ(box.Text(), L"50");
+    EXPECT_EQ(changes, 1);
+    box.SetValue(51);  // clamps to the value already shown
+    EXPECT_EQ(changes, 1);
+    box.SetValue(-3);
+    EXPECT_EQ(box.Value(), 0);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ControlsTest, NumberBoxTypingRunsChangeAndLeavingClamps) {
+    NumberBox box(grid, 1, 60, 1);
+    std::vector<int> seen;
+    box.OnChange = [&](Object*) { seen.push_back(box.Value()); };
+    // What the user types arrives as a text change of the edit.
+    SetWindowTextW(box.Handle(), L"0");
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.back(), 0);  // typing may pass through values outside the range
+    SetWindowTextW(box.Handle(), L"75");
+    EXPECT_EQ(seen.back(), 75);
+    SendMessageW(box.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(box.Handle()));
+    EXPECT_EQ(box.Text(), L"60");
+    EXPECT_EQ(seen.back(), 60);
+}
+
+TEST_F(ControlsTest, NumberBoxFollowsTheWheelWithinItsRange) {
+    NumberBox box(grid, 1, 30, 29);
+    box.OnChange = [&](Object*) { ++changes; };
+    SendMessageW(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(box.Value(), 30);
+    EXPECT_EQ(changes, 1);
+    SendMessageW(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);  // already at the top
+    EXPECT_EQ(box.Value(), 30);
+    EXPECT_EQ(changes, 1);
+    SendMessageW(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
+    EXPECT_EQ(box.Value(), 28);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ControlsTest, AnExceptionInAHandlerGoesToTheErrorDisplayAndTheLoopGoesOn) {
+    Button button(grid, L"go");
+    button.OnClick = [](Object*) { throw Error(L"Cannot write C:\\x.ini"); };
+    test::ShownErrors().clear();
+    UserClick(button);
+    ASSERT_EQ(test::ShownErrors().size(), 1u);
+    EXPECT_EQ(test::ShownErrors()[0], L"Cannot write C:\\x.ini");
+    EXPECT_EQ(ErrorDisplayText(L"Cannot write C:\\x.ini"), L"Cannot write C:\\x.ini.");
+    EXPECT_EQ(ErrorDisplayText(L"Done."), L"Done.");
+    EXPECT_EQ(ErrorDisplayText(L"(code 5)"), L"(code 5)");  // ")" sorts below "."
+    // The window still works afterwards.
+    button.OnClick = [&](Object*) { ++clicks; };
+    UserClick(button);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, PageControlFromCodeShowsThePageWithoutTheChangeEvent) {
+    PageControl pages(grid);
+    Page first(pages, L"one");
+    Page second(pages, L"two");
+    pages.OnChange = [&](Object*) { ++changes; };
+    pages.SetActivePageIndex(1);
+    EXPECT_EQ(pages.ActivePageIndex(), 1);
+    EXPECT_TRUE(IsWindowVisible(second.Handle()) || !IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(GetWindowLongW(first.Handle(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongW(second.Handle(), GWL_STYLE) & WS_VISIBLE);
+    pages.SetActivePageIndex(9);  // no such page: none is active
+    EXPECT_EQ(pages.ActivePageIndex(), -1);
+    EXPECT_FALSE(GetWindowLongW(second.Handle(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ControlsTest, HintsAreRegisteredUnlessTheControlHasThemOff) {
+    Button shown(grid, L"go");
+    Button quiet(grid, L"stay");
+    shown.SetHint(L"Go now");
+    quiet.SetHint(L"Stay here", false);
+    EXPECT_EQ(SendMessageW(form.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(quiet.Hint(), L"Stay here");  // kept all the same
+}
+
+}  // namespace
+}  // namespace tw::ui
