@@ -23,7 +23,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.helpFile = L"Tapwhile.chm";
         tw::WinInputServices input;
         tw::WinClock clock;
-        tw::TTapwhileForm TapwhileForm({input, clock, tw::UserLocaleFormatSettings()});
+        tw::WinDialogs dialogs;
+        tw::WinShell shell;
+        tw::WinPaths paths;
+        tw::TTapwhileForm TapwhileForm({input, clock, dialogs, shell, paths, tw::UserLocaleFormatSettings()});
         app.Run(TapwhileForm);
     } catch (const tw::Error& error) {
         MessageBoxW(nullptr, tw::ErrorDisplayText(error.Message()).c_str(), tw::AppTitle.c_str(), MB_OK | MB_ICONSTOP);

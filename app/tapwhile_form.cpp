@@ -258,8 +258,17 @@ void TTapwhileForm::DefineWindow() {
     CheckListBox1.OnClick = [this](ui::Object* s) { CheckListBox1Click(s); };
     Timer0.OnTimer = [this](ui::Object* s) { Timer0Timer(s); };
     OnResize = [this](ui::Object* s) { FormResize(s); };
+    PageControl1.OnChange = [this](ui::Object* s) { PageControl1Change(s); };
     GridPanelHelp.OnResize = [this](ui::Object* s) { GridPanelHelpResize(s); };
     CheckBoxHint1.OnClick = [this](ui::Object* s) { CheckBoxHint1Click(s); };
+    ButtonDeskTop.OnClick = [this](ui::Object* s) { DeskTop1Click(s); };
+    ButtonStartMenu.OnClick = [this](ui::Object* s) { StartMenu1Click(s); };
+    ButtonStartUp.OnClick = [this](ui::Object* s) { StartUp1Click(s); };
+    ButtonHelp2.OnClick = [this](ui::Object* s) { Help2Click(s); };
+    ButtonAbout1.OnClick = [this](ui::Object* s) { About1Click(s); };
+    ButtonPropaties1.OnClick = [this](ui::Object* s) { ButtonPropaties1Click(s); };
+    ButtonDonation1.OnClick = [this](ui::Object* s) { ButtonDonation1Click(s); };
+    ButtonHomeSite1.OnClick = [this](ui::Object* s) { Site1Click(s); };
     Realign();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/number_box.h"
 #include "platform/panels.h"
 #include "platform/status_bar.h"
+#include "platform/system_services.h"
 #include "platform/timer.h"
 #include "platform/tray_icon.h"
 #include "runtime/date_time.h"
@@ -36,6 +37,9 @@ extern std::int32_t Count2;
 struct FormServices {
     InputServices& input;
     Clock& clock;
+    Dialogs& dialogs;
+    Shell& shell;
+    Paths& paths;
     FormatSettings format;  // the process-wide date, time and number settings
 };
 
@@ -53,6 +57,25 @@ public:
     void FormResize(ui::Object* sender);
     void GridPanelHelpResize(ui::Object* sender);
     void CheckBoxHint1Click(ui::Object* sender);
+
+    // History and summary (form_history.cpp).
+    void AddLog(const std::wstring& message);
+    void UpdateSummary();
+    void PageControl1Change(ui::Object* sender);
+
+    // Shell integration: shortcuts, help file, web pages, property sheet (form_shell.cpp).
+    void DeskTop1Click(ui::Object* sender);
+    void StartMenu1Click(ui::Object* sender);
+    void StartUp1Click(ui::Object* sender);
+    void RegisterShortcut(int folderId, const std::wstring& folderWord, const std::wstring& target);
+    void ShowFileProperties(const std::wstring& fileName);
+    void Help2Click(ui::Object* sender);
+    void ButtonPropaties1Click(ui::Object* sender);
+    void ButtonDonation1Click(ui::Object* sender);
+    void Site1Click(ui::Object* sender);
+
+    // The About box (form_about.cpp).
+    void About1Click(ui::Object* sender);
 
     // The code the key-press worker injects: the selected row's code, else 0x9F.
     int SelectedKeyCode() const;
@@ -150,6 +173,8 @@ public:
     DateTime LastClose1;
     std::uint32_t HumanLastInput3 = 0;
     std::uint32_t SendKeyLastInput3 = 0;
+
+    const FormServices& Services() const { return services_; }
 
 private:
     void DefineWindow();

@@ -22,3 +22,15 @@ constexpr int CentredLeftMargin(int panelClientWidth, int columns, int checkBoxW
 }
 
 }  // namespace tw
+
+namespace tw {
+
+// The row to show first so that the selected row stands in the middle of a list; never above
+// the first row.
+constexpr int CentredTopIndex(int selected, int clientHeight, int itemHeight) {
+    int visible = itemHeight > 0 ? clientHeight / itemHeight : 0;
+    int first = selected - visible / 2;
+    return first < 0 ? 0 : first;
+}
+
+}  // namespace tw

@@ -151,24 +151,19 @@ HBRUSH Memo::HandleCtlColor(HDC dc) {
     return GetSysColorBrush(COLOR_WINDOW);
 }
 
-void Memo::Clear() {
-    SetWindowTextW(hwnd_, L"");
-    lineCount_ = 0;
-}
+void Memo::Clear() { SetAllText(L"", 0); }
 
 void Memo::AddLine(std::wstring_view line) {
-    std::wstring piece;
-    piece.reserve(line.size() + 2);
-    if (lineCount_ > 0) piece += L"\r\n";
-    piece += line;
-    int end = GetWindowTextLengthW(hwnd_);
+    size_t end = text_.size();
+    if (lineCount_ > 0) text_ += L"\r\n";
+    text_ += line;
+    ++lineCount_;
     // Appending keeps the scroll position: the selection moves, the view does not.
     DWORD selStart = 0, selEnd = 0;
     SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
-    SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
-    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    SendMessageW(hwnd_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text_.c_str() + end));
     SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
-    ++lineCount_;
 }
 
 void Memo::SetLines(const std::vector<std::wstring>& lines) {
@@ -177,19 +172,24 @@ void Memo::SetLines(const std::vector<std::wstring>& lines) {
         if (i) text += L"\r\n";
         text += lines[i];
     }
-    SetWindowTextW(hwnd_, text.c_str());
-    lineCount_ = static_cast<int>(lines.size());
+    SetAllText(std::move(text), static_cast<int>(lines.size()));
 }
 
-std::vector<std::wstring> Memo::Lines() const {
-    std::vector<std::wstring> lines;
+void Memo::SetAllText(std::wstring text, int lineCount) {
+    text_ = std::move(text);
+    lineCount_ = lineCount;
+    SetWindowTextW(hwnd_, text_.c_str());
+}
+
+std::vector<std::wstring_view> Memo::Lines() const {
+    std::vector<std::wstring_view> lines;
     if (lineCount_ == 0) return lines;
-    std::wstring text = WindowText(hwnd_);
     lines.reserve(static_cast<size_t>(lineCount_));
+    std::wstring_view text(text_);
     size_t start = 0;
     while (true) {
         size_t end = text.find(L"\r\n", start);
-        if (end == std::wstring::npos) {
+        if (end == std::wstring_view::npos) {
             lines.push_back(text.substr(start));
             break;
         }

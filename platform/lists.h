@@ -53,8 +53,11 @@ public:
     void AddLine(std::wstring_view line);
     void SetLines(const std::vector<std::wstring>& lines);
     int LineCount() const { return lineCount_; }
-    // All lines, in order.
-    std::vector<std::wstring> Lines() const;
+    // All lines, in order, as views of the memo's text (valid until the next change).
+    std::vector<std::wstring_view> Lines() const;
+    // The whole text, lines joined by CR LF.
+    const std::wstring& AllText() const { return text_; }
+    void SetAllText(std::wstring text, int lineCount);
     // Repainting is suspended between these two calls.
     void BeginUpdate();
     void EndUpdate();
@@ -67,6 +70,9 @@ public:
 private:
     std::wstring fontFace_;
     int fontHeight96_;
+    // The memo is read-only and changed only through these calls, so it keeps its text at hand
+    // rather than asking the edit control for megabytes at every read.
+    std::wstring text_;
     int lineCount_ = 0;
 };
 

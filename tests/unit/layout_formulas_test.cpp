@@ -20,5 +20,12 @@ TEST(LayoutFormulas, HintCheckBoxIsCentredInItsCell) {
     EXPECT_EQ(CentredLeftMargin(200, 2, 103), -1);
 }
 
+TEST(LayoutFormulas, SelectedRowIsCentred) {
+    EXPECT_EQ(CentredTopIndex(159, 9 * 17, 17), 155);
+    EXPECT_EQ(CentredTopIndex(159, 9 * 17 + 16, 17), 155);  // a partly visible row does not count
+    EXPECT_EQ(CentredTopIndex(3, 10 * 17, 17), 0);          // near the top: the list's first row
+    EXPECT_EQ(CentredTopIndex(-1, 10 * 17, 17), 0);         // nothing selected
+}
+
 }  // namespace
 }  // namespace tw

@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/input_services.h"
+#include "platform/system_services.h"
 
 namespace tw::test {
 
@@ -51,6 +52,60 @@ class FakeClock : public Clock {
 public:
     DateTime now = DateTime::FromParts(2025, 10, 9, 14, 5, 0).value();
     DateTime LocalNow() override { return now; }
+};
+
+// Answers questions from a script (IDYES when it runs out) and records every text shown.
+class FakeDialogs : public Dialogs {
+public:
+    std::vector<int> answers;
+    struct Shown {
+        std::wstring text;
+        UINT flags;  // 0 for a plain message
+    };
+    std::vector<Shown> shown;
+    int QuestionBox(const std::wstring& text, UINT flags) override {
+        shown.push_back({text, flags});
+        if (answers.empty()) return IDYES;
+        int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    void PlainMessage(const std::wstring& text) override { shown.push_back({text, 0}); }
+};
+
+// Records launches instead of making them.
+class FakeShell : public Shell {
+public:
+    struct Launch {
+        std::wstring verb, file, parameters, directory;
+        int show;
+    };
+    std::vector<Launch> launches;
+    INT_PTR result = 42;
+    bool propertiesResult = true;
+    std::vector<std::wstring> propertiesShown;
+    int terminated = 0;
+    INT_PTR Execute(HWND, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+                    const std::wstring& directory, int show) override {
+        launches.push_back({verb, file, parameters, directory, show});
+        return result;
+    }
+    bool ShowProperties(HWND, const std::wstring& path) override {
+        propertiesShown.push_back(path);
+        return propertiesResult;
+    }
+    void Terminate() override { ++terminated; }
+};
+
+// Points the program at folders a test owns.
+class FakePaths : public Paths {
+public:
+    std::wstring programFile = L"C:\\Tapwhile\\Tapwhile.exe";
+    std::wstring appData;
+    std::wstring temp;
+    std::wstring ProgramFile() override { return programFile; }
+    std::wstring RoamingAppData() override { return appData; }
+    std::wstring TempFolder() override { return temp; }
 };
 
 // What the default error display would have shown.

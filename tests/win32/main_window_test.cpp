@@ -12,7 +12,10 @@ class MainWindowTest : public testing::Test {
 protected:
     test::FakeInput input;
     test::FakeClock clock;
-    TTapwhileForm form{{input, clock, FormatSettings::Japanese()}};
+    test::FakeDialogs dialogs;
+    test::FakeShell shell;
+    test::FakePaths paths;
+    TTapwhileForm form{{input, clock, dialogs, shell, paths, FormatSettings::Japanese()}};
     ui::Application& app = ui::Application::Instance();
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+// The half-hour summary of the history: one line per bucket from the minute the history began
+// up to the bucket that holds the current time, with a bar of "*" and the count.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/date_time.h"
+#include "runtime/format_settings.h"
+
+namespace tw {
+
+// The last millisecond of the half hour that holds t (minute 29 or 59, second 59, ms 999).
+DateTime BucketEnd(DateTime t);
+
+// "yyyy/mm/dd HH:nn-" + "HH:nn " + count stars + " " + count.
+std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSettings& fs);
+
+struct SummaryBuild {
+    std::wstring text;       // the lines, joined by CR LF
+    int lineCount = 0;
+    DateTime bornTime;       // the history's start with milliseconds cleared
+    DateTime startTime;      // the cursor as the rebuild left it
+    DateTime endTime;
+};
+
+// Rebuilds the summary from the history lines. The scan of a bucket stops at the first line
+// stamped after it, and the next bucket's scan starts there, so lines out of time order are not
+// all counted. Lines without "#" at position 21, or whose stamp does not read, are passed over.
+// now() is asked again before each further bucket.
+SummaryBuild BuildSummary(const std::vector<std::wstring_view>& lines, DateTime attachTime,
+                     const std::function<DateTime()>& now, const FormatSettings& fs);
+
+}  // namespace tw
