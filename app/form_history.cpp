@@ -35,17 +35,20 @@ void TTapwhileForm::AddLog(const std::wstring& message) {
 }
 
 void TTapwhileForm::UpdateSummary() {
+    bool shown = PageControl1.ActivePage() == &Summary;
+    int firstVisible = Memo2.FirstVisibleLine();
     {
         UpdateLock lock(Memo2);
         Memo2.Clear();
         SummaryBuild summary = BuildSummary(
-            Memo1.Lines(), AttachTime0, [this] { return services_.clock.LocalNow(); }, services_.format);
+            Memo1.AllText(), AttachTime0, [this] { return services_.clock.LocalNow(); }, services_.format);
         BornTime0 = summary.bornTime;
         StartTime0 = summary.startTime;
         EndTime0 = summary.endTime;
         Memo2.SetAllText(std::move(summary.text), summary.lineCount);
     }
-    if (PageControl1.ActivePage() == &Summary) Memo2.ScrollLines(Memo2.LineCount());
+    // New text starts at the top: off its page the summary keeps where it was.
+    Memo2.ScrollLines(shown ? Memo2.LineCount() : firstVisible);
 }
 
 void TTapwhileForm::PageControl1Change(ui::Object*) {

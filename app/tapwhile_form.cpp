@@ -6,7 +6,10 @@
 #include "appearance/layout_formulas.h"
 #include "engine/idle_monitor.h"
 #include "engine/key_code_table.h"
+#include "runtime/error.h"
 #include "runtime/pattern_format.h"
+#include "settings/settings_store.h"
+#include "settings/text_encoding.h"
 
 namespace tw {
 
@@ -259,6 +262,22 @@ void TTapwhileForm::DefineWindow() {
     Timer0.OnTimer = [this](ui::Object* s) { Timer0Timer(s); };
     OnResize = [this](ui::Object* s) { FormResize(s); };
     PageControl1.OnChange = [this](ui::Object* s) { PageControl1Change(s); };
+    OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+    OnMessage = [this](UINT message, WPARAM, LPARAM, LRESULT& result) {
+        return message == WM_QUERYENDSESSION && WMQueryEndSession(result);
+    };
+    OnShowingChanged = [this] { CMShowingChanged(); };
+    Timer1.OnTimer = [this](ui::Object* s) { Timer1Timer(s); };
+    Timer2.OnTimer = [this](ui::Object* s) { Timer2Timer(s); };
+    CheckBoxSendKey.OnClick = [this](ui::Object* s) { CheckBoxSendKeyClick(s); };
+    CheckBoxNormalDistribution.OnClick = [this](ui::Object* s) { CheckBoxNormalDistributionClick(s); };
+    NumberBox1.OnChange = [this](ui::Object* s) { NumberBox1Change(s); };
+    NumberBox3.OnChange = [this](ui::Object* s) { NumberBox3Change(s); };
+    CheckBoxSendReload.OnClick = [this](ui::Object* s) { CheckBoxSendReloadClick(s); };
+    NumberBox2.OnChange = [this](ui::Object* s) { NumberBox2Change(s); };
+    TrayIcon1.OnDblClick = [this](ui::Object* s) { TrayIcon1DblClick(s); };
+    pmRestore.OnClick = [this](ui::Object* s) { TrayIcon1DblClick(s); };
+    pmClose.OnClick = [this](ui::Object* s) { EXit1Click(s); };
     GridPanelHelp.OnResize = [this](ui::Object* s) { GridPanelHelpResize(s); };
     CheckBoxHint1.OnClick = [this](ui::Object* s) { CheckBoxHint1Click(s); };
     ButtonDeskTop.OnClick = [this](ui::Object* s) { DeskTop1Click(s); };
@@ -275,36 +294,54 @@ void TTapwhileForm::DefineWindow() {
 // ---- Start-up --------------------------------------------------------------------------------
 
 void TTapwhileForm::FormCreate(ui::Object*) {
+    ui::Application& app = ui::Application::Instance();
+    app.OnMinimize = [this](ui::Object* s) { ApplicationMinimize(s); };
+    app.OnRestore = [this](ui::Object* s) { ApplicationRestore(s); };
     AttachTime0 = services_.clock.LocalNow();
+    BasicStyleName1 = ActiveStyleName();
     SetCaption(AppTitle);
-
-    // Without a stored code the key code list starts at 9F; with no hand-over the View page shows.
-    SelectStoredKeyCode(L"9F");
-    PageControl1.SetActivePageIndex(1);
-
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(WINDOWPLACEMENT);
+    GetWindowPlacement(Handle(), &placement);
+    storedStyleName_ = LoadSettings(placement);
     Memo1.Clear();
+    TakeOverHistory();
     Memo2.Clear();
 
+    InputServices& input = services_.input;
     Timer1.SetEnabled(CheckBoxSendKey.Checked());
-    LastHit1 = services_.input.TickCount();
+    LastHit1 = input.TickCount();
     StatusBar1.SetPanelText(1, L"");
+    CheckBoxSendKeyClick(this);
 
     Timer2.SetEnabled(CheckBoxSendReload.Checked());
-    LastHit2 = services_.input.TickCount();
+    LastHit2 = input.TickCount();
     StatusBar1.SetPanelText(2, L"");
+    CheckBoxSendReloadClick(this);
 
     Label1.SetText(L"");
     Label2.SetText(L"");
     BrowserClass1 = {L"Chrome_WidgetWin", L"MozillaWindowClass", L"OperaWindowClass", L"IEFrame"};
     CheckBoxHint1Click(this);
-
     random_.seed(static_cast<unsigned>(services_.clock.LocalNow().Milliseconds()));
     LII1 = LASTINPUTINFO{};
     LII2 = LASTINPUTINFO{};
     LII3 = LASTINPUTINFO{};
     LII1.cbSize = LII2.cbSize = LII3.cbSize = sizeof(LASTINPUTINFO);
-    SendKeyLastInput3 = HumanLastInput3 = services_.input.TickCount();
+    SendKeyLastInput3 = HumanLastInput3 = input.TickCount();
     Timer0Timer(this);
+}
+
+void TTapwhileForm::TakeOverHistory() {
+    if (PrevLogFileName1.empty() || !IsHandOverFile(PrevLogFileName1)) return;
+    try {
+        Memo1.SetLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
+    } catch (const Error& error) {
+        ui::Application::Instance().ShowError(error.Message());
+    }
+    // Read or not, the file goes: it was meant for exactly one start.
+    DeleteFileW(PrevLogFileName1.c_str());
+    PrevLogFileName1.clear();
 }
 
 // ---- Layout and hints ------------------------------------------------------------------------

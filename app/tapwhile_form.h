@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "app/maker_info.h"
 #include "platform/application.h"
 #include "platform/buttons.h"
 #include "platform/clock.h"
@@ -23,6 +24,7 @@
 #include "platform/tray_icon.h"
 #include "runtime/date_time.h"
 #include "runtime/format_settings.h"
+#include "settings/ini_document.h"
 
 namespace tw {
 
@@ -58,6 +60,16 @@ public:
     void GridPanelHelpResize(ui::Object* sender);
     void CheckBoxHint1Click(ui::Object* sender);
 
+    // The settings file (form_settings.cpp). Load returns the stored style name.
+    std::wstring IniFilePath();
+    std::wstring LoadSettings(WINDOWPLACEMENT& placement);
+    void SaveSettings();
+    void FillSettings(IniDocument& ini, const std::wstring& path);
+    std::wstring StoredKeyCodeText() const;
+    std::wstring ActiveStyleName() const;
+    // A hand-over file this instance may take over: one the system made in the temp folder.
+    bool IsHandOverFile(const std::wstring& path);
+
     // History and summary (form_history.cpp).
     void AddLog(const std::wstring& message);
     void UpdateSummary();
@@ -76,6 +88,31 @@ public:
 
     // The About box (form_about.cpp).
     void About1Click(ui::Object* sender);
+
+    // Closing, session end and self-restart (form_closing.cpp).
+    void FormCloseQuery(ui::Object* sender, bool& CanClose);
+    void EXit1Click(ui::Object* sender);
+    bool WMQueryEndSession(LRESULT& result);
+    void SelfRestart();
+
+    // The workers (form_workers.cpp).
+    void Timer1Timer(ui::Object* sender);
+    void SendKeyWork();
+    void CheckBoxSendKeyClick(ui::Object* sender);
+    void CheckBoxNormalDistributionClick(ui::Object* sender);
+    void NumberBox1Change(ui::Object* sender);
+    void NumberBox3Change(ui::Object* sender);
+    void Timer2Timer(ui::Object* sender);
+    // True when it pressed F5.
+    bool SendReloadWork();
+    void CheckBoxSendReloadClick(ui::Object* sender);
+    void NumberBox2Change(ui::Object* sender);
+
+    // Minimise, tray and restore (form_tray.cpp).
+    void ApplicationMinimize(ui::Object* sender);
+    void ApplicationRestore(ui::Object* sender);
+    void TrayIcon1DblClick(ui::Object* sender);
+    void CMShowingChanged();
 
     // The code the key-press worker injects: the selected row's code, else 0x9F.
     int SelectedKeyCode() const;
@@ -178,7 +215,11 @@ public:
 
 private:
     void DefineWindow();
+    void TakeOverHistory();
+    double UniformRandom();
+    void DrawInterval1();
     FormServices services_;
+    std::wstring storedStyleName_;  // read at start, for the visual styles
     std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start
 };
 

@@ -17,16 +17,50 @@ DateTime BucketEnd(DateTime t) {
     return DateTime::FromMilliseconds(start + kHalfHour - 1);
 }
 
+namespace {
+
+void AppendDigits(std::wstring& text, int value, int width) {
+    wchar_t digits[8];
+    for (int i = width - 1; i >= 0; --i) {
+        digits[i] = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    }
+    text.append(digits, static_cast<size_t>(width));
+}
+
+}  // namespace
+
+// Written by hand rather than through the pattern formatter: the rebuild writes a line per
+// half hour since the history began, after every press.
+void AppendSummaryLine(std::wstring& text, DateTime start, DateTime end, int count, const FormatSettings& fs) {
+    DateTime::Parts from = start.ToParts();
+    DateTime::Parts to = end.ToParts();
+    AppendDigits(text, from.year, 4);
+    text += fs.DateSeparator;
+    AppendDigits(text, from.month, 2);
+    text += fs.DateSeparator;
+    AppendDigits(text, from.day, 2);
+    text += L' ';
+    AppendDigits(text, from.hour, 2);
+    text += fs.TimeSeparator;
+    AppendDigits(text, from.minute, 2);
+    text += L'-';
+    AppendDigits(text, to.hour, 2);
+    text += fs.TimeSeparator;
+    AppendDigits(text, to.minute, 2);
+    text += L' ';
+    text.append(static_cast<size_t>(count > 0 ? count : 0), L'*');
+    text += L' ';
+    text += std::to_wstring(count);
+}
+
 std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSettings& fs) {
-    std::wstring line = FormatDateTime(L"yyyy/mm/dd HH:nn-", start, fs);
-    line += FormatDateTime(L"HH:nn ", end, fs);
-    line.append(static_cast<size_t>(count > 0 ? count : 0), L'*');
-    line += L' ';
-    line += std::to_wstring(count);
+    std::wstring line;
+    AppendSummaryLine(line, start, end, count, fs);
     return line;
 }
 
-SummaryBuild BuildSummary(const std::vector<std::wstring_view>& lines, DateTime attachTime,
+SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime,
                      const std::function<DateTime()>& now, const FormatSettings& fs) {
     SummaryBuild summary;
     std::int64_t attach = attachTime.Milliseconds();
@@ -35,25 +69,27 @@ SummaryBuild BuildSummary(const std::vector<std::wstring_view>& lines, DateTime 
     summary.startTime = DateTime::FromMilliseconds(born - ((born % kMinute) + kMinute) % kMinute);
     summary.endTime = BucketEnd(summary.startTime);
 
-    size_t scanStart = 0;
+    // The scan start is the offset of a line in the history text; npos once no line is left.
+    constexpr size_t kNoLine = std::wstring_view::npos;
+    size_t scanStart = history.empty() ? kNoLine : 0;
     do {
         int count = 0;
-        size_t i = scanStart;
-        for (; i < lines.size(); ++i) {
+        size_t at = scanStart;
+        while (at != kNoLine) {
+            size_t end = history.find(L"\r\n", at);
+            std::wstring_view line = history.substr(at, end == kNoLine ? kNoLine : end - at);
             DateTime stamp;
-            if (!ReadHistoryStamp(lines[i], fs, stamp)) continue;
-            if (stamp < summary.startTime) continue;
-            if (stamp <= summary.endTime) {
+            if (ReadHistoryStamp(line, fs, stamp) && stamp >= summary.startTime) {
+                if (stamp > summary.endTime) break;
                 ++count;
-                continue;
             }
-            break;
+            at = end == kNoLine ? kNoLine : end + 2;
         }
         // Lines the scan went past without stopping lie before every later bucket: they can
         // never count again, so the next scan may begin behind them.
-        scanStart = i;
+        scanStart = at;
         if (summary.lineCount > 0) summary.text += L"\r\n";
-        summary.text += SummaryLine(summary.startTime, summary.endTime, count, fs);
+        AppendSummaryLine(summary.text, summary.startTime, summary.endTime, count, fs);
         ++summary.lineCount;
         summary.startTime = summary.endTime.AddMilliseconds(1);
         summary.endTime = BucketEnd(summary.startTime);

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "runtime/date_time.h"
 #include "runtime/format_settings.h"
@@ -15,6 +14,7 @@ namespace tw {
 DateTime BucketEnd(DateTime t);
 
 // "yyyy/mm/dd HH:nn-" + "HH:nn " + count stars + " " + count.
+void AppendSummaryLine(std::wstring& text, DateTime start, DateTime end, int count, const FormatSettings& fs);
 std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSettings& fs);
 
 struct SummaryBuild {
@@ -25,11 +25,11 @@ struct SummaryBuild {
     DateTime endTime;
 };
 
-// Rebuilds the summary from the history lines. The scan of a bucket stops at the first line
+// Rebuilds the summary from the history text (lines joined by CR LF). The scan of a bucket stops at the first line
 // stamped after it, and the next bucket's scan starts there, so lines out of time order are not
 // all counted. Lines without "#" at position 21, or whose stamp does not read, are passed over.
 // now() is asked again before each further bucket.
-SummaryBuild BuildSummary(const std::vector<std::wstring_view>& lines, DateTime attachTime,
+SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime,
                      const std::function<DateTime()>& now, const FormatSettings& fs);
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 
 #include "history/history_line.h"
 #include "history/summary.h"
+#include "runtime/pattern_format.h"
 
 namespace tw {
 namespace {
@@ -23,9 +24,14 @@ std::vector<std::wstring> Split(const std::wstring& text) {
     }
 }
 
+std::wstring Joined(const std::vector<std::wstring>& lines) {
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i ? L"\r\n" : L"") + lines[i];
+    return text;
+}
+
 std::vector<std::wstring> Summarise(const std::vector<std::wstring>& history, DateTime attach, DateTime now) {
-    std::vector<std::wstring_view> views(history.begin(), history.end());
-    SummaryBuild s = BuildSummary(views, attach, [now] { return now; }, kJa);
+    SummaryBuild s = BuildSummary(Joined(history), attach, [now] { return now; }, kJa);
     std::vector<std::wstring> lines = Split(s.text);
     EXPECT_EQ(static_cast<int>(lines.size()), s.lineCount);
     return lines;
@@ -48,6 +54,20 @@ TEST(HistoryLine, TimeStampIsAlwaysTwentyCharacters) {
     EXPECT_EQ(bare[20], L'#');
 }
 
+TEST(HistoryLine, StampsReadBackUnderOtherSeparatorsToo) {
+    FormatSettings dotted = kJa;
+    dotted.DateSeparator = L'.';
+    dotted.ShortDateFormat = L"dd/mm/yyyy";
+    DateTime stamp;
+    std::wstring line = HistoryLine(At(2025, 10, 9, 14, 3, 27), L"#1", dotted);
+    EXPECT_EQ(line, L"2025.10.09 14:03:27 #1");
+    ASSERT_TRUE(ReadHistoryStamp(line, dotted, stamp));
+    EXPECT_EQ(stamp, At(2025, 10, 9, 14, 3, 27));
+    // A stamp in another layout still goes through the locale reader.
+    ASSERT_TRUE(ReadHistoryStamp(L"2025/10/9  14:03:27 #1", kJa, stamp));
+    EXPECT_EQ(stamp, At(2025, 10, 9, 14, 3, 27));
+}
+
 TEST(HistoryLine, StampsReadBackOnlyFromCountedLines) {
     DateTime stamp;
     EXPECT_TRUE(ReadHistoryStamp(L"2025/10/09 14:03:27 #12 $9F", kJa, stamp));
@@ -63,6 +83,18 @@ TEST(Summary, BucketEndIsTheLastMillisecondOfItsHalfHour) {
     EXPECT_EQ(BucketEnd(At(2025, 10, 9, 14, 30)), At(2025, 10, 9, 14, 59, 59, 999));
     EXPECT_EQ(BucketEnd(At(2025, 10, 9, 14, 29, 59, 999)), At(2025, 10, 9, 14, 29, 59, 999));
     EXPECT_EQ(BucketEnd(At(1899, 12, 29, 23, 45)), At(1899, 12, 29, 23, 59, 59, 999));  // before day 0
+}
+
+TEST(Summary, LineMatchesItsPatterns) {
+    // The line is written by hand for speed; it must read as the two patterns would write it.
+    FormatSettings dotted = kJa;
+    dotted.DateSeparator = L'.';
+    dotted.TimeSeparator = L'h';
+    for (const FormatSettings& fs : {kJa, dotted}) {
+        DateTime start = At(987, 3, 4, 5, 0), end = At(987, 3, 4, 5, 29, 59, 999);
+        EXPECT_EQ(SummaryLine(start, end, 3, fs),
+                  FormatDateTime(L"yyyy/mm/dd HH:nn-", start, fs) + FormatDateTime(L"HH:nn ", end, fs) + L"*** 3");
+    }
 }
 
 TEST(Summary, EmptyHistoryGivesOneLinePerHalfHourUpToNow) {
@@ -125,9 +157,8 @@ TEST(Summary, LinesAfterNowAreNeverCounted) {
 }
 
 TEST(Summary, KeepsTheCursorAndTheBirthTime) {
-    std::vector<std::wstring_view> none;
     DateTime now = At(2025, 10, 9, 15, 5);
-    SummaryBuild s = BuildSummary(none, At(2025, 10, 9, 14, 17, 45, 300), [now] { return now; }, kJa);
+    SummaryBuild s = BuildSummary(L"", At(2025, 10, 9, 14, 17, 45, 300), [now] { return now; }, kJa);
     EXPECT_EQ(s.bornTime, At(2025, 10, 9, 14, 17, 45));
     EXPECT_EQ(s.startTime, At(2025, 10, 9, 15, 30));
     EXPECT_EQ(s.endTime, At(2025, 10, 9, 15, 59, 59, 999));

@@ -21,10 +21,16 @@ protected:
 
 TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
     EXPECT_EQ(form.Caption(), L"カタコト号");
-    RECT client{};
-    GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.right, form.ScaleValue(378));
-    EXPECT_EQ(client.bottom, form.ScaleValue(217));
+    // With no settings file the window takes the middle third of the primary screen.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(form.Handle(), &placement);
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(placement.rcNormalPosition.left, cx / 3);
+    EXPECT_EQ(placement.rcNormalPosition.top, cy / 3);
+    EXPECT_EQ(placement.rcNormalPosition.right, 2 * (cx / 3));
+    EXPECT_EQ(placement.rcNormalPosition.bottom, 2 * (cy / 3));
+    EXPECT_FALSE(form.Showing());
 
     const wchar_t* captions[] = {L"ファイル", L"表 示", L"設 定", L"履 歴", L"集 計", L"スタイル", L"ヘルプ"};
     ASSERT_EQ(form.PageControl1.PageCount(), 7);
@@ -55,6 +61,14 @@ TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
     EXPECT_FALSE(form.TrayIcon1.Visible());
 }
 
+TEST_F(MainWindowTest, AFirstStartDerivesTheIntervalsFromTheDefaultSettings) {
+    EXPECT_EQ(form.Interval2, 300'000);
+    // The rate changed from 1 to 10, so a first interval was drawn around one minute.
+    EXPECT_GE(form.Interval1, 1);
+    EXPECT_LE(form.Interval1, 120'000);
+    EXPECT_NE(form.Interval1, 0);
+}
+
 TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     EXPECT_EQ(form.CheckBoxSendReload.Text(), L"ブラウザが最前面だったら、「更新」キーを押す　");
     EXPECT_EQ(form.CheckBoxSendKey.Text(), L"設定したコードで、キーを押したことにする");
@@ -67,7 +81,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     struct Box {
         ui::NumberBox* box;
         int min, max, value;
-    } boxes[] = {{&form.NumberBox1, 1, 60, 1}, {&form.NumberBox2, 1, 60, 1}, {&form.NumberBox3, 0, 50, 1},
+    } boxes[] = {{&form.NumberBox1, 1, 60, 1}, {&form.NumberBox2, 1, 60, 5}, {&form.NumberBox3, 0, 50, 10},
                  {&form.NumberBox4, 1, 30, 10}};
     for (const Box& b : boxes) {
         EXPECT_EQ(b.box->MinValue(), b.min);
@@ -81,7 +95,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     EXPECT_FALSE(form.CheckBoxCloseQuery1.Checked());
     EXPECT_TRUE(form.CheckBoxSaveStatus1.Checked());
     EXPECT_TRUE(form.CheckBoxFormRB1.Checked());
-    EXPECT_FALSE(form.CheckBoxTaskButton1.Checked());
+    EXPECT_TRUE(form.CheckBoxTaskButton1.Checked());  // the settings default differs from the definition
     EXPECT_TRUE(form.CheckBoxSendKey.Checked());
     EXPECT_TRUE(form.CheckBoxSendKeyUntouch.Checked());
     EXPECT_TRUE(form.CheckBoxNormalDistribution.Checked());
@@ -147,7 +161,9 @@ TEST_F(MainWindowTest, IdleTimeIsHeldThenFollowedOnPanelAndTaskButton) {
     input.Advance(754'000);
     form.Timer0Timer(&form.Timer0);
     EXPECT_EQ(form.StatusBar1.PanelText(3), L"12:34");
-    EXPECT_EQ(app.Title(), L"カタコト号");  // the task-button option is off in the definition
+    EXPECT_EQ(app.Title(), L"カタコト号 12:34");
+    form.CheckBoxTaskButton1.SetChecked(false);
+    EXPECT_EQ(app.Title(), L"カタコト号");
 
     input.UserInput();
     input.Advance(10'900);

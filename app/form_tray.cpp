@@ -1,0 +1,37 @@
+// Minimising to the task bar or the notification area, restoring, and the window's showing.
+#include "app/tapwhile_form.h"
+
+namespace tw {
+
+void TTapwhileForm::ApplicationMinimize(ui::Object*) {
+    if (!CheckBoxTrayIcon1.Checked()) return;
+    TrayIcon1.SetVisible(true);
+    services_.input.ShowWindow(ui::Application::Instance().Handle(), SW_HIDE);
+}
+
+void TTapwhileForm::ApplicationRestore(ui::Object*) {
+    TrayIcon1.SetVisible(false);
+    services_.input.ShowWindow(ui::Application::Instance().Handle(), SW_SHOW);
+    PageControl1Change(this);
+}
+
+void TTapwhileForm::TrayIcon1DblClick(ui::Object*) {
+    ApplicationRestore(this);
+    ui::Application& app = ui::Application::Instance();
+    app.Restore();
+    app.BringToFront();
+}
+
+void TTapwhileForm::CMShowingChanged() {
+    if (!Showing()) return;
+    EnableWindow(Handle(), TRUE);
+    Repaint();
+    InputServices& input = services_.input;
+    input.KeybdEvent(VK_MENU, 0);
+    input.LockSetForegroundWindow(LSFW_UNLOCK);
+    input.SetForegroundWindow(Handle());
+    input.KeybdEvent(VK_MENU, KEYEVENTF_KEYUP);
+    PageControl1Change(this);
+}
+
+}  // namespace tw

@@ -1,0 +1,172 @@
+// The key-press simulator and the browser reloader: each measures once a run, acts when its
+// interval has passed, and checks afterwards that the system registered the injected input.
+#include "app/tapwhile_form.h"
+#include "engine/duration_text.h"
+#include "engine/workers.h"
+#include "runtime/ticks.h"
+
+namespace tw {
+
+namespace {
+constexpr std::uint8_t kF5 = 0x74;
+}
+
+double TTapwhileForm::UniformRandom() { return std::uniform_real_distribution<double>(0, 1)(random_); }
+
+void TTapwhileForm::DrawInterval1() {
+    Interval1 = DrawInterval(NumberBox1.Value(), NumberBox3.Value(), [this] { return UniformRandom(); });
+}
+
+// ---- Key-press simulator ---------------------------------------------------------------------
+
+void TTapwhileForm::Timer1Timer(ui::Object*) {
+    if (!CheckBoxSendKey.Checked()) return;
+    InputServices& input = services_.input;
+    if (CheckBoxSendKeyUntouch.Checked()) {
+        input.GetLastInputInfo(LII1);
+        Diff1 = TickDiff(input.TickCount(), LII1.dwTime);
+        AddLog(L"dw=" + std::to_wstring(LII1.dwTime) + L",Diff1=" + std::to_wstring(Diff1) + L",Interval1=" +
+               std::to_wstring(Interval1));
+    } else {
+        Diff1 = TickDiff(input.TickCount(), LastHit1);
+        AddLog(L"LH1=" + std::to_wstring(LastHit1) + L",Diff1=" + std::to_wstring(Diff1) + L",Interval1=" +
+               std::to_wstring(Interval1));
+    }
+    StatusBar1.SetPanelText(1, DurationText(Diff1));
+    if (Diff1 <= Interval1) return;
+
+    AddLog(L"Diff1 > Interval1, not operated, go work1");
+    input.GetLastInputInfo(LII1);
+    std::uint32_t before = LII1.dwTime;
+    SendKeyWork();
+    input.Sleep(1000);
+    input.GetLastInputInfo(LII1);
+    SendKeyLastInput3 = LII1.dwTime;
+    if (LII1.dwTime == before) SelfRestart();
+}
+
+void TTapwhileForm::SendKeyWork() {
+    if (!CheckBoxSendKey.Checked()) return;
+    InputServices& input = services_.input;
+    int code = SelectedKeyCode();
+    input.KeybdEvent(static_cast<std::uint8_t>(code), 0);
+    input.KeybdEvent(static_cast<std::uint8_t>(code), KEYEVENTF_KEYUP);
+    ++Count1;
+    input.GetLastInputInfo(LII1);
+    LastHit1 = LII1.dwTime;
+    AddLog(L"Tapwhile=" + std::to_wstring(LII1.dwTime));
+
+    const DateTime now = services_.clock.LocalNow();
+    Label1.SetText(CountLabel(Count1, now, services_.format));
+    std::int64_t sinceClose = now.Milliseconds() - LastClose1.Milliseconds();
+    std::int64_t ms = sinceClose < 0 ? -sinceClose : sinceClose;
+    std::int64_t mean = MinutesToInterval(NumberBox1.Value());
+    std::wstring suffix;
+    if (ms < 60'000) {
+        // The first press within a minute of a self-restart's close.
+        suffix = AfterSuffix(ms, mean, services_.format);
+        LastClose1 = DateTime::FromParts(2000, 1, 1).value();
+    } else if (CheckBoxNormalDistribution.Checked()) {
+        suffix = AfterSuffix(Interval1, mean, services_.format);
+        DrawInterval1();
+    } else {
+        Interval1 = static_cast<std::int32_t>(mean);
+    }
+    AddLog(PressMessage(Count1, code, suffix));
+}
+
+void TTapwhileForm::CheckBoxSendKeyClick(ui::Object*) {
+    bool on = CheckBoxSendKey.Checked();
+    for (ui::Control* control : std::initializer_list<ui::Control*>{&NumberBox1, &Label1, &CheckBoxNormalDistribution,
+                                                                    &NumberBox3, &Label11, &Label13,
+                                                                    &CheckBoxSendKeyUntouch}) {
+        control->SetEnabled(on);
+    }
+    Timer1.SetEnabled(on);
+    LastHit1 = on ? services_.input.TickCount() : 0;
+    AddLog(on ? L"SendKey time start" : L"SendKey time stop");
+}
+
+void TTapwhileForm::CheckBoxNormalDistributionClick(ui::Object*) {
+    bool on = CheckBoxNormalDistribution.Checked();
+    NumberBox3.SetEnabled(on);
+    Label13.SetEnabled(on);
+}
+
+void TTapwhileForm::NumberBox1Change(ui::Object*) {
+    Interval1 = MinutesToInterval(NumberBox1.Value());
+    if (NumberBox1.Text() == L"0") NumberBox1.SetText(L"1");
+}
+
+void TTapwhileForm::NumberBox3Change(ui::Object*) { DrawInterval1(); }
+
+// ---- Browser reloader ------------------------------------------------------------------------
+
+void TTapwhileForm::Timer2Timer(ui::Object*) {
+    if (!CheckBoxSendReload.Checked()) return;
+    InputServices& input = services_.input;
+    if (CheckBoxSendReloadUntouch.Checked()) {
+        input.GetLastInputInfo(LII2);
+        Diff2 = TickDiff(input.TickCount(), LII2.dwTime);
+        AddLog(L"dwTime=" + std::to_wstring(LII2.dwTime) + L",Diff2=" + std::to_wstring(Diff2) + L",Interval2=" +
+               std::to_wstring(Interval2));
+    } else {
+        Diff2 = TickDiff(input.TickCount(), LastHit2);
+        AddLog(L"LH2=" + std::to_wstring(LastHit2) + L",Diff2=" + std::to_wstring(Diff2) + L",Interval2=" +
+               std::to_wstring(Interval2));
+    }
+    StatusBar1.SetPanelText(2, DurationText(Diff2));
+    if (Diff2 <= Interval2) return;
+
+    AddLog(L"Diff2 > Interval2, not operated, go work2");
+    input.GetLastInputInfo(LII2);
+    std::uint32_t before = LII2.dwTime;
+    bool pressed = SendReloadWork();
+    input.Sleep(1000);
+    input.GetLastInputInfo(LII2);
+    SendKeyLastInput3 = LII2.dwTime;
+    // Only an F5 that was sent and left no trace means injected input stopped registering.
+    if (pressed && LII2.dwTime == before) SelfRestart();
+}
+
+bool TTapwhileForm::SendReloadWork() {
+    if (!CheckBoxSendReload.Checked()) return false;
+    InputServices& input = services_.input;
+    if (input.ForegroundWindow() == Handle()) {
+        ui::Application::Instance().Minimize();
+        AddLog(L"Application minimized from topmost");
+    }
+    std::wstring className = input.ClassName(input.ForegroundWindow());
+    AddLog(L"ClassName1=" + className);
+    LastHit2 = input.TickCount();
+    if (!IsBrowserClass(className, BrowserClass1)) {
+        AddLog(L"TopMost not browser");
+        return false;
+    }
+    input.KeybdEvent(kF5, 0);
+    input.KeybdEvent(kF5, KEYEVENTF_KEYUP);
+    ++Count2;
+    input.GetLastInputInfo(LII2);
+    AddLog(L"Tapwhile=" + std::to_wstring(LII2.dwTime));
+    Label2.SetText(CountLabel(Count2, services_.clock.LocalNow(), services_.format));
+    AddLog(ReloadMessage(Count2));
+    return true;
+}
+
+void TTapwhileForm::CheckBoxSendReloadClick(ui::Object*) {
+    bool on = CheckBoxSendReload.Checked();
+    for (ui::Control* control :
+         std::initializer_list<ui::Control*>{&NumberBox2, &Label2, &Label3, &CheckBoxSendReloadUntouch}) {
+        control->SetEnabled(on);
+    }
+    Timer2.SetEnabled(on);
+    LastHit2 = on ? services_.input.TickCount() : 0;
+    AddLog(on ? L"SendReload Time start" : L"SendReload Time stop");
+}
+
+void TTapwhileForm::NumberBox2Change(ui::Object*) {
+    Interval2 = MinutesToInterval(NumberBox2.Value());
+    if (NumberBox2.Text() == L"0") NumberBox2.SetText(L"1");
+}
+
+}  // namespace tw
