@@ -3,6 +3,7 @@
 // clock, and a record of injected keys.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace tw::test {
 struct KeyEvent {
     std::uint8_t key;
     std::uint32_t flags;
+    std::uint32_t tick;
 };
 
 class FakeInput : public InputServices {
@@ -30,18 +32,22 @@ public:
     std::uint32_t TickCount() override { return tick; }
     void GetLastInputInfo(LASTINPUTINFO& info) override { info.dwTime = lastInput; }
     void KeybdEvent(std::uint8_t key, std::uint32_t flags) override {
-        keys.push_back({key, flags});
+        keys.push_back({key, flags, tick});
         if (injectedInputRegisters) lastInput = tick;
     }
+    std::function<void()> duringSleep;  // what happens while the caller sleeps
     void Sleep(std::uint32_t ms) override {
         sleeps.push_back(ms);
         tick += ms;
+        if (duringSleep) duringSleep();
     }
     HWND ForegroundWindow() override { return foreground; }
     std::wstring ClassName(HWND window) override { return window ? foregroundClass : std::wstring(); }
-    void LockSetForegroundWindow(UINT) override {}
+    std::vector<UINT> locks;
+    std::vector<std::pair<HWND, int>> shows;
+    void LockSetForegroundWindow(UINT code) override { locks.push_back(code); }
     void SetForegroundWindow(HWND window) override { foreground = window; }
-    void ShowWindow(HWND, int) override {}
+    void ShowWindow(HWND window, int command) override { shows.emplace_back(window, command); }
 
     // The user touches the mouse now.
     void UserInput() { lastInput = tick; }
@@ -52,6 +58,8 @@ class FakeClock : public Clock {
 public:
     DateTime now = DateTime::FromParts(2025, 10, 9, 14, 5, 0).value();
     DateTime LocalNow() override { return now; }
+    std::int32_t utcOffsetMinutes = 9 * 60;  // Japan
+    std::int32_t UtcOffsetMinutes(DateTime) override { return utcOffsetMinutes; }
 };
 
 // Answers questions from a script (IDYES when it runs out) and records every text shown.

@@ -1,0 +1,131 @@
+// Closing with and without the question, the end of the session, and the self-restart with its
+// hand-over to the next instance.
+#include "form_fixture.h"
+
+namespace tw {
+namespace {
+
+class ClosingTest : public test::FormFixture {};
+
+TEST_F(ClosingTest, WithoutTheOptionClosingNeverAsksAndSaves) {
+    Start().Close();
+    EXPECT_TRUE(form->Closed());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(Exists(UserIni()));
+}
+
+TEST_F(ClosingTest, NoKeepsTheWindowAndTheFileUntouchedYesClosesAndSaves) {
+    WriteBytes(UserIni(), "[OPTION]\r\nCloseQuery=1\r\n");
+    Start();
+    ui::Application::Instance().SetTitle(L"カタコト号 12:34");
+    dialogs.answers = {IDNO, IDYES};
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form->Closed());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, L"終了してもよいですか？");
+    EXPECT_EQ(dialogs.shown[0].flags, 0x24u);
+    EXPECT_EQ(ReadBytes(UserIni()).value(), "[OPTION]\r\nCloseQuery=1\r\n");
+
+    form->EXit1Click(&form->pmClose);  // the tray menu's item closes the same way
+    EXPECT_TRUE(form->Closed());
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_NE(ReadBytes(UserIni()).value().find("LastClose="), std::string::npos);
+}
+
+TEST_F(ClosingTest, TheEndOfTheSessionNeverAsksAndAnswersWithTheSave) {
+    WriteBytes(UserIni(), "[OPTION]\r\nCloseQuery=1\r\n");
+    Start();
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(form->FQueryEndSession);
+    EXPECT_NE(ReadBytes(UserIni()).value().find("[PROGRAM]"), std::string::npos);
+
+    SetFileAttributesW(UserIni().c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), 0);  // the save failed
+    EXPECT_EQ(test::ShownErrors().size(), 1u);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
+    WriteBytes(UserIni(), "[OPTION]\r\nSaveStatus=0\r\n");
+    Start();
+    form->PageControl1.SetActivePageIndex(3);
+    clock.now = DateTime::FromParts(2025, 10, 9, 14, 6, 0).value();
+    form->AddLog(L"#1 $9F");
+    form->AddLog(L"#2 $9F");
+    Count1 = 2;
+    Count2 = 4;
+    form->SelfRestart();
+
+    EXPECT_EQ(shell.terminated, 1);
+    ASSERT_EQ(shell.launches.size(), 1u);
+    EXPECT_EQ(shell.launches[0].verb, L"open");
+    EXPECT_EQ(shell.launches[0].file, paths.programFile);
+    EXPECT_EQ(shell.launches[0].show, SW_SHOWNORMAL);
+    std::wstring handOver = form->PrevLogFileName1;
+    ASSERT_EQ(handOver.rfind(paths.temp, 0), 0u);
+    EXPECT_EQ(ReadBytes(handOver).value(),
+              "2025/10/09 14:06:00 #1 $9F\r\n2025/10/09 14:06:00 #2 $9F\r\n");
+    std::string saved = ReadBytes(UserIni()).value();
+    EXPECT_NE(saved.find("SaveStatus=1"), std::string::npos);
+    EXPECT_NE(saved.find("[DATA]\r\nPrevLogFileName="), std::string::npos);
+    EXPECT_NE(saved.find("Count1=2\r\nCount2=4\r\nPrevPage=3\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("AttachTime=2025/10/09 14:05:00\r\n"), std::string::npos);
+
+    // The successor.
+    form.reset();
+    Count1 = Count2 = 0;
+    clock.now = DateTime::FromParts(2025, 10, 9, 14, 6, 2).value();
+    Start();
+    ASSERT_EQ(form->Memo1.LineCount(), 2);
+    EXPECT_EQ(form->Memo1.Lines()[1], L"2025/10/09 14:06:00 #2 $9F");
+    EXPECT_FALSE(Exists(handOver));
+    EXPECT_TRUE(form->PrevLogFileName1.empty());
+    EXPECT_EQ(Count1, 2);
+    EXPECT_EQ(Count2, 4);
+    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 3);
+    EXPECT_EQ(form->Label1.Text(), L"");
+    EXPECT_TRUE(form->CheckBoxSaveStatus1.Checked());
+    EXPECT_EQ(form->LastClose1, DateTime::FromParts(2025, 10, 9, 14, 6, 0).value());
+    EXPECT_EQ(form->AttachTime0, DateTime::FromParts(2025, 10, 9, 14, 5, 0).value());
+}
+
+TEST_F(ClosingTest, AnEmptyHistoryHandsOverAnEmptyFile) {
+    Start().SelfRestart();
+    std::wstring handOver = form->PrevLogFileName1;
+    EXPECT_EQ(ReadBytes(handOver).value(), "");
+    form.reset();
+    Start();
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_FALSE(Exists(handOver));
+}
+
+TEST_F(ClosingTest, ASuccessorThatCannotStartIsReportedAndTheInstanceEndsAnyway) {
+    shell.result = 2;
+    Start().SelfRestart();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    const std::wstring& text = dialogs.shown[0].text;
+    EXPECT_EQ(text.substr(0, text.find(L"\r\n")), L"Self Restart Failed 2");
+    EXPECT_EQ(text.substr(text.rfind(L"\r\n") + 2), paths.programFile);
+    EXPECT_EQ(dialogs.shown[0].flags, 0u);
+    EXPECT_EQ(shell.terminated, 1);
+}
+
+TEST_F(ClosingTest, AHandOverPathOutsideTheTempFolderIsNeitherReadNorDeleted) {
+    std::wstring elsewhere = root + L"\\Program\\tmp1234.tmp";
+    WriteBytes(elsewhere, "2025/10/09 14:00:00 #1 $9F\r\n");
+    std::string ini = "[DATA]\r\nPrevLogFileName=" + std::string(elsewhere.begin(), elsewhere.end()) +
+                      "\r\nCount1=9\r\nPrevPage=3\r\n";
+    WriteBytes(UserIni(), ini);
+    Start();
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_TRUE(Exists(elsewhere));
+    EXPECT_EQ(form->PrevLogFileName1, elsewhere);
+    EXPECT_EQ(Count1, 0);
+    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 6);  // the definition's page, as for a file that is gone
+    form->Close();
+    EXPECT_NE(ReadBytes(UserIni()).value().find("PrevLogFileName="), std::string::npos);  // saved again
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,224 @@
+// The key-press simulator and the browser reloader driven through their timer handlers with
+// scripted ticks and last input.
+#include "form_fixture.h"
+
+namespace tw {
+namespace {
+
+class WorkersTest : public test::FormFixture {
+protected:
+    void Start(const std::string& options) {
+        WriteBytes(UserIni(), "[OPTION]\r\n" + options);
+        FormFixture::Start();
+        input.keys.clear();
+    }
+    // One run of the key-press timer after its interval.
+    void Run1() {
+        input.Advance(991);
+        form->Timer1Timer(&form->Timer1);
+    }
+    void Run2() {
+        input.Advance(983);
+        form->Timer2Timer(&form->Timer2);
+    }
+    std::vector<std::uint32_t> PressTicks(std::uint8_t key) const {
+        std::vector<std::uint32_t> ticks;
+        for (const test::KeyEvent& event : input.keys) {
+            if (event.key == key && event.flags == 0) ticks.push_back(event.tick);
+        }
+        return ticks;
+    }
+    std::wstring LastLine() const { return std::wstring(form->Memo1.Lines().back()); }
+};
+
+TEST_F(WorkersTest, UntouchedModePressesAMinuteAfterThePreviousPress) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
+    input.UserInput();
+    for (int i = 0; i < 200; ++i) Run1();
+    std::vector<std::uint32_t> presses = PressTicks(0x9F);
+    ASSERT_GE(presses.size(), 3u);
+    for (size_t i = 1; i < presses.size(); ++i) {
+        std::uint32_t gap = presses[i] - presses[i - 1];
+        EXPECT_GE(gap, 60'000u);
+        EXPECT_LE(gap, 61'000u);
+    }
+    // Down and up at once, with the same code.
+    EXPECT_EQ(input.keys[0].key, 0x9F);
+    EXPECT_EQ(input.keys[1].key, 0x9F);
+    EXPECT_EQ(input.keys[1].flags, static_cast<std::uint32_t>(KEYEVENTF_KEYUP));
+    EXPECT_EQ(input.sleeps.back(), 1000u);
+    EXPECT_EQ(Count1, static_cast<std::int32_t>(presses.size()));
+    EXPECT_EQ(LastLine().substr(20), L"#" + std::to_wstring(presses.size()) + L" $9F");
+    EXPECT_EQ(form->Label1.Text(), std::to_wstring(presses.size()) + L" 回め、2025/10/09 14:05");
+    EXPECT_EQ(form->SendKeyLastInput3, presses.back());
+    EXPECT_EQ(shell.terminated, 0);
+}
+
+TEST_F(WorkersTest, AUserWhoTypesNeverGetsAPressUnlessTheModeIsSinceThePress) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
+    for (int i = 0; i < 150; ++i) {
+        input.UserInput();
+        Run1();
+    }
+    EXPECT_TRUE(input.keys.empty());
+    EXPECT_EQ(form->StatusBar1.PanelText(1), L"0:00");
+
+    form->CheckBoxSendKeyUntouch.SetChecked(false);
+    form->CheckBoxSendKey.SetChecked(false);
+    form->CheckBoxSendKey.SetChecked(true);  // switching on restarts the measurement
+    for (int i = 0; i < 150; ++i) {
+        input.UserInput();
+        Run1();
+    }
+    EXPECT_EQ(PressTicks(0x9F).size(), 2u);
+}
+
+TEST_F(WorkersTest, EqualIsNotDue) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
+    ASSERT_EQ(form->Interval1, 60'000);
+    form->LastHit1 = input.tick - 60'000 + 991;
+    Run1();
+    EXPECT_EQ(form->Diff1, 60'000);
+    EXPECT_TRUE(input.keys.empty());
+    Run1();
+    EXPECT_EQ(PressTicks(0x9F).size(), 1u);
+}
+
+TEST_F(WorkersTest, RandomIntervalsWithRateZeroAreExactlyTheMinutes) {
+    Start("StandardDeviationRate=0\r\nSendKeyWait=2\r\n");
+    Count1 = 1233;
+    form->Interval1 = 120'000;
+    form->LastHit1 = input.tick - 200'000;
+    form->CheckBoxSendKeyUntouch.SetChecked(false);
+    Run1();
+    EXPECT_EQ(LastLine().substr(20), L"#1234 $9F after 00:02:00.000 100.0%");
+    EXPECT_EQ(form->Label1.Text(), L"1,234 回め、2025/10/09 14:05");
+    EXPECT_EQ(form->Interval1, 120'000);
+}
+
+TEST_F(WorkersTest, TheFirstPressAfterASelfRestartIsTimedFromTheClose) {
+    Start("StandardDeviationRate=10\r\nSendKeyWait=5\r\n");
+    Count1 = 12;
+    form->LastClose1 = clock.now.AddMilliseconds(-2'750);
+    form->Interval1 = 1;
+    Run1();
+    EXPECT_EQ(LastLine().substr(20), L"#13 $9F after 00:00:02.750 0.9%");
+    EXPECT_EQ(form->Interval1, 1);  // kept
+    EXPECT_EQ(form->LastClose1, DateTime::FromParts(2000, 1, 1).value());
+    clock.now = clock.now.AddMilliseconds(61'000);
+    Run1();
+    EXPECT_EQ(LastLine().substr(20), L"#14 $9F after 00:00:00.001 0.0%");
+    EXPECT_NE(form->Interval1, 1);  // drawn anew
+}
+
+TEST_F(WorkersTest, TheSelectedRowGivesTheCodeAndNoRowMeans9F) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyCode=74\r\nSendKeyUntouch=0\r\n");
+    form->LastHit1 = input.tick - 100'000;
+    Run1();
+    EXPECT_EQ(PressTicks(0x74).size(), 1u);
+    EXPECT_EQ(LastLine().substr(20), L"#1 $74");
+    form->CheckListBox1.SetItemIndex(-1);
+    form->LastHit1 = input.tick - 100'000;
+    Run1();
+    EXPECT_EQ(PressTicks(0x9F).size(), 1u);
+    EXPECT_EQ(LastLine().substr(20), L"#2 $9F");
+}
+
+TEST_F(WorkersTest, APressThatDoesNotRegisterRestartsTheUtility) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
+    form->LastHit1 = input.tick - 100'000;
+    input.injectedInputRegisters = false;
+    Run1();
+    EXPECT_EQ(shell.terminated, 1);
+    EXPECT_EQ(shell.launches.size(), 1u);
+}
+
+TEST_F(WorkersTest, TheUserTouchingTheKeyboardDuringThePauseCountsAsRegistered) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
+    form->LastHit1 = input.tick - 100'000;
+    input.injectedInputRegisters = false;
+    input.duringSleep = [this] { input.UserInput(); };
+    Run1();
+    EXPECT_EQ(shell.terminated, 0);
+    EXPECT_EQ(form->SendKeyLastInput3, input.lastInput);
+}
+
+TEST_F(WorkersTest, TheSwitchesEnableTheirControls) {
+    Start("NormalDistribution=0\r\n");
+    // The start-up switches the worker on last, which enables the rate box whatever the
+    // random option says; the option's own click decides it from then on.
+    EXPECT_TRUE(form->NumberBox3.Enabled());
+    form->CheckBoxNormalDistribution.SetChecked(true);
+    form->CheckBoxNormalDistribution.SetChecked(false);
+    EXPECT_FALSE(form->NumberBox3.Enabled());
+    EXPECT_FALSE(form->Label13.Enabled());
+    form->CheckBoxSendKey.SetChecked(false);
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_EQ(form->LastHit1, 0u);
+    EXPECT_FALSE(form->NumberBox1.Enabled());
+    EXPECT_FALSE(form->CheckBoxSendKeyUntouch.Enabled());
+    form->CheckBoxSendKey.SetChecked(true);
+    EXPECT_TRUE(form->NumberBox3.Enabled());  // on enables it even with random intervals off
+    EXPECT_EQ(form->LastHit1, input.tick);
+
+    form->NumberBox1.SetText(L"0");
+    EXPECT_EQ(form->NumberBox1.Text(), L"1");
+    EXPECT_EQ(form->Interval1, 60'000);
+}
+
+TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
+    Start("SendReload=1\r\nSendReloadWait=1\r\n");
+    EXPECT_TRUE(form->Timer2.Enabled());
+    EXPECT_TRUE(form->Label2.Enabled());
+    HWND other = GetDesktopWindow();
+    input.foreground = other;
+    struct Case {
+        const wchar_t* className;
+        bool pressed;
+    } cases[] = {{L"Chrome_WidgetWin_1", true}, {L"chrome_widgetwin_1", false}, {L"IEFram", false},
+                 {L"MozillaWindowClass", true}, {L"Notepad", false}};
+    int sent = 0;
+    for (const Case& c : cases) {
+        input.foregroundClass = c.className;
+        input.keys.clear();
+        form->LastHit2 = input.tick - 100'000;
+        form->CheckBoxSendReloadUntouch.SetChecked(false);
+        Run2();
+        EXPECT_EQ(PressTicks(0x74).size(), c.pressed ? 1u : 0u) << c.className;
+        EXPECT_EQ(form->LastHit2, input.tick - 1000) << c.className;  // every attempt, before the pause
+        if (c.pressed) {
+            ++sent;
+            EXPECT_EQ(LastLine().substr(20), L"#" + std::to_wstring(sent) + L" $74 [F5] Key");
+        }
+    }
+    EXPECT_EQ(form->Label2.Text(), L"2 回め、2025/10/09 14:05");
+    // Attempts that sent nothing left the tick unchanged, and never restart the utility.
+    EXPECT_EQ(shell.terminated, 0);
+}
+
+TEST_F(WorkersTest, TheUtilityInFrontIsMinimisedFirst) {
+    Start("SendReload=1\r\nSendReloadWait=1\r\nSendReloadUntouch=0\r\nUseTrayIcon=1\r\n");
+    input.foreground = form->Handle();
+    input.foregroundClass = L"OperaWindowClass";
+    form->LastHit2 = input.tick - 100'000;
+    Run2();
+    EXPECT_TRUE(ui::Application::Instance().Minimized());
+    EXPECT_TRUE(form->TrayIcon1.Visible());  // the tray option sends it to the notification area
+    EXPECT_EQ(PressTicks(0x74).size(), 1u);
+    form->TrayIcon1DblClick(&form->TrayIcon1);
+    EXPECT_FALSE(ui::Application::Instance().Minimized());
+    EXPECT_FALSE(form->TrayIcon1.Visible());
+}
+
+TEST_F(WorkersTest, AnF5ThatDoesNotRegisterRestartsTheUtility) {
+    Start("SendReload=1\r\nSendReloadWait=1\r\nSendReloadUntouch=0\r\n");
+    input.foreground = GetDesktopWindow();
+    input.foregroundClass = L"IEFrame";
+    input.injectedInputRegisters = false;
+    form->LastHit2 = input.tick - 100'000;
+    Run2();
+    EXPECT_EQ(shell.terminated, 1);
+}
+
+}  // namespace
+}  // namespace tw
