@@ -59,7 +59,7 @@ bool Button::HandleCommand(WORD code) {
 
 CheckBox::CheckBox(Container& parent, const std::wstring& caption, bool checked)
     : Control(&parent, &parent.OwnerForm()) {
-    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
                                 0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
     SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
