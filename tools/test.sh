@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The project's test command. Installs what is missing, then builds and runs every test:
+#   native       the portable core and its unit tests with the host compiler
+#   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
+#                with the Japanese locale
+# Stops at the first failure with a non-zero exit and prints a summary of the stages.
+# Usage: bash tools/test.sh   (from any folder)
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+logs=build/logs
+summary=()
+tests_passed=0
+tests_failed=0
+current=
+
+duration() {
+  local s=$1
+  if [ "$s" -ge 60 ]; then printf '%dm%02ds' $((s / 60)) $((s % 60)); else printf '%ds' "$s"; fi
+}
+
+wine_running=no
+
+finish() {
+  local rc=$?
+  if [ "$wine_running" = yes ]; then
+    wineserver -k 2>/dev/null || true
+  fi
+  [ -n "$current" ] && summary+=("$(printf '%-24s %-7s' "$current" FAILED)")
+  echo
+  echo "==== summary ================================="
+  printf '%s\n' "${summary[@]}"
+  echo "total: $(duration "$SECONDS")"
+  if [ "$rc" -eq 0 ]; then echo "result: all stages passed"; else echo "result: FAILED (exit $rc)"; fi
+  echo "tests: $tests_passed passed, $tests_failed failed"
+}
+trap finish EXIT
+
+# stage NAME COMMAND...: runs one step, timed; the script ends at the first failing step.
+stage() {
+  current=$1
+  shift
+  echo
+  echo "==== $current ===="
+  local start=$SECONDS
+  "$@"
+  summary+=("$(printf '%-24s %-7s %s' "$current" ok "$(duration $((SECONDS - start)))")")
+  current=
+}
+
+# run_ctest PRESET [WRAPPER...]: runs one test preset (through WRAPPER if given) and adds its
+# counts to the totals. A preset that finds no test fails: a green run must have tested something.
+run_ctest() {
+  local preset=$1 log=$logs/ctest-$1.log rc=0
+  shift
+  "$@" ctest --preset "$preset" --no-tests=error 2>&1 | tee "$log" || rc=$?
+  local counts
+  counts=$(sed -n 's/.* \([0-9][0-9]*\) tests failed out of \([0-9][0-9]*\).*/\1 \2/p' "$log" | tail -n 1)
+  if [ -n "$counts" ]; then
+    local failed total
+    read -r failed total <<<"$counts"
+    tests_failed=$((tests_failed + failed))
+    tests_passed=$((tests_passed + total - failed))
+  fi
+  return "$rc"
+}
+
+mkdir -p "$logs"
+stage "deps" bash tools/deps.sh
+
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+for preset in native native-asan; do
+  stage "$preset: configure" cmake --preset "$preset"
+  stage "$preset: build" cmake --build --preset "$preset"
+  stage "$preset: test" run_ctest "$preset"
+done
+
+# Fuzzing: a short, bounded libFuzzer run of each tests/fuzz target (clang, natively), seeded
+# from tests/fuzz/corpus/<target>/. The inputs it adds and any failing input stay in build/fuzz/.
+fuzz_seconds=20
+fuzz_run() {
+  local seeds name fuzzer log
+  for seeds in tests/fuzz/corpus/*/; do
+    name=$(basename "$seeds")
+    fuzzer=build/fuzz/tests/fuzz/fuzz_$name
+    log=$logs/fuzz-$name.log
+    if [ ! -x "$fuzzer" ]; then
+      echo "$fuzzer was not built (the top-level CMakeLists.txt adds tests/fuzz when TAPWHILE_FUZZ is on)" >&2
+      return 1
+    fi
+    mkdir -p "build/fuzz/corpus/$name"
+    if ! "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+        -artifact_prefix="build/fuzz/$name-" "build/fuzz/corpus/$name" "$seeds" >"$log" 2>&1; then
+      tail -n 40 "$log"
+      echo "fuzz_$name failed: the input is in build/fuzz/$name-*, the log in $log" >&2
+      return 1
+    fi
+    echo "fuzz_$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs in ${fuzz_seconds}s"
+  done
+}
+stage "fuzz: configure" cmake --preset fuzz
+stage "fuzz: build" cmake --build --preset fuzz
+stage "fuzz: run" fuzz_run
+
+stage "win64: configure" cmake --preset win64
+stage "win64: build" cmake --build --preset win64
+
+# The Wine stages: the project's prefix, HOME and XDG folders (tools/wine-env.sh), the users'
+# locale, one Wine server kept alive for the whole run and ended at the end, whatever happens.
+source tools/wine-env.sh
+export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+stage "wine prefix" bash tools/wine-prefix.sh
+# A server left by an earlier Wine command ends by itself within seconds; a program still
+# running in the prefix (tools/run.sh) would not, and would disturb the tests.
+if ! wineserver -p && ! { timeout 15 wineserver -w && wineserver -p; }; then
+  echo "A Wine server is still running for $WINEPREFIX: end the program that uses it." >&2
+  exit 1
+fi
+wine_running=yes
+stage "win64: test" run_ctest win64 xvfb-run -a -s "-screen 0 1280x800x24"
