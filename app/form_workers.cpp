@@ -17,32 +17,49 @@ void TTapwhileForm::DrawInterval1() {
     Interval1 = DrawInterval(NumberBox1.Value(), NumberBox3.Value(), [this] { return UniformRandom(); });
 }
 
+// ---- Shared by both workers ------------------------------------------------------------------
+
+std::int32_t TTapwhileForm::MeasureWorker(const WorkerTrace& trace, bool untouched, LASTINPUTINFO& lii,
+                                          std::uint32_t lastHit, std::int32_t interval) {
+    InputServices& input = services_.input;
+    std::int32_t diff = 0;
+    if (untouched) {
+        input.GetLastInputInfo(lii);
+        diff = TickDiff(input.TickCount(), lii.dwTime);
+        AddLog(trace.lastInput + std::to_wstring(lii.dwTime) + trace.diff + std::to_wstring(diff) + trace.interval +
+               std::to_wstring(interval));
+    } else {
+        diff = TickDiff(input.TickCount(), lastHit);
+        AddLog(trace.lastHit + std::to_wstring(lastHit) + trace.diff + std::to_wstring(diff) + trace.interval +
+               std::to_wstring(interval));
+    }
+    return diff;
+}
+
+bool TTapwhileForm::AttemptRegistered(LASTINPUTINFO& lii, const std::function<void()>& attempt) {
+    InputServices& input = services_.input;
+    input.GetLastInputInfo(lii);
+    std::uint32_t before = lii.dwTime;
+    attempt();
+    // Injected input shows in the last-input tick a moment later; the idle display must not
+    // take that tick for the user's.
+    input.Sleep(1000);
+    input.GetLastInputInfo(lii);
+    SendKeyLastInput3 = lii.dwTime;
+    return lii.dwTime != before;
+}
+
 // ---- Key-press simulator ---------------------------------------------------------------------
 
 void TTapwhileForm::Timer1Timer(ui::Object*) {
     if (!CheckBoxSendKey.Checked()) return;
-    InputServices& input = services_.input;
-    if (CheckBoxSendKeyUntouch.Checked()) {
-        input.GetLastInputInfo(LII1);
-        Diff1 = TickDiff(input.TickCount(), LII1.dwTime);
-        AddLog(L"dw=" + std::to_wstring(LII1.dwTime) + L",Diff1=" + std::to_wstring(Diff1) + L",Interval1=" +
-               std::to_wstring(Interval1));
-    } else {
-        Diff1 = TickDiff(input.TickCount(), LastHit1);
-        AddLog(L"LH1=" + std::to_wstring(LastHit1) + L",Diff1=" + std::to_wstring(Diff1) + L",Interval1=" +
-               std::to_wstring(Interval1));
-    }
+    static const WorkerTrace trace{L"dw=", L"LH1=", L",Diff1=", L",Interval1="};
+    Diff1 = MeasureWorker(trace, CheckBoxSendKeyUntouch.Checked(), LII1, LastHit1, Interval1);
     StatusBar1.SetPanelText(1, DurationText(Diff1));
     if (Diff1 <= Interval1) return;
 
     AddLog(L"Diff1 > Interval1, not operated, go work1");
-    input.GetLastInputInfo(LII1);
-    std::uint32_t before = LII1.dwTime;
-    SendKeyWork();
-    input.Sleep(1000);
-    input.GetLastInputInfo(LII1);
-    SendKeyLastInput3 = LII1.dwTime;
-    if (LII1.dwTime == before) SelfRestart();
+    if (!AttemptRegistered(LII1, [this] { SendKeyWork(); })) SelfRestart();
 }
 
 void TTapwhileForm::SendKeyWork() {
@@ -104,29 +121,16 @@ void TTapwhileForm::NumberBox3Change(ui::Object*) { DrawInterval1(); }
 
 void TTapwhileForm::Timer2Timer(ui::Object*) {
     if (!CheckBoxSendReload.Checked()) return;
-    InputServices& input = services_.input;
-    if (CheckBoxSendReloadUntouch.Checked()) {
-        input.GetLastInputInfo(LII2);
-        Diff2 = TickDiff(input.TickCount(), LII2.dwTime);
-        AddLog(L"dwTime=" + std::to_wstring(LII2.dwTime) + L",Diff2=" + std::to_wstring(Diff2) + L",Interval2=" +
-               std::to_wstring(Interval2));
-    } else {
-        Diff2 = TickDiff(input.TickCount(), LastHit2);
-        AddLog(L"LH2=" + std::to_wstring(LastHit2) + L",Diff2=" + std::to_wstring(Diff2) + L",Interval2=" +
-               std::to_wstring(Interval2));
-    }
+    static const WorkerTrace trace{L"dwTime=", L"LH2=", L",Diff2=", L",Interval2="};
+    Diff2 = MeasureWorker(trace, CheckBoxSendReloadUntouch.Checked(), LII2, LastHit2, Interval2);
     StatusBar1.SetPanelText(2, DurationText(Diff2));
     if (Diff2 <= Interval2) return;
 
     AddLog(L"Diff2 > Interval2, not operated, go work2");
-    input.GetLastInputInfo(LII2);
-    std::uint32_t before = LII2.dwTime;
-    bool pressed = SendReloadWork();
-    input.Sleep(1000);
-    input.GetLastInputInfo(LII2);
-    SendKeyLastInput3 = LII2.dwTime;
+    bool pressed = false;
+    bool registered = AttemptRegistered(LII2, [this, &pressed] { pressed = SendReloadWork(); });
     // Only an F5 that was sent and left no trace means injected input stopped registering.
-    if (pressed && LII2.dwTime == before) SelfRestart();
+    if (pressed && !registered) SelfRestart();
 }
 
 bool TTapwhileForm::SendReloadWork() {

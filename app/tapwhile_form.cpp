@@ -120,6 +120,9 @@ TTapwhileForm::TTapwhileForm(FormServices services)
 }
 
 TTapwhileForm::~TTapwhileForm() {
+    ui::Application& app = ui::Application::Instance();
+    app.OnMinimize = nullptr;
+    app.OnRestore = nullptr;
     Timer0.OnTimer = nullptr;
     Timer1.OnTimer = nullptr;
     Timer2.OnTimer = nullptr;

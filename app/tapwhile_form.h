@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -218,6 +219,19 @@ private:
     void TakeOverHistory();
     double UniformRandom();
     void DrawInterval1();
+    // The trace texts of a worker's measurement.
+    struct WorkerTrace {
+        const wchar_t* lastInput;
+        const wchar_t* lastHit;
+        const wchar_t* diff;
+        const wchar_t* interval;
+    };
+    // Milliseconds since the desktop's last input (untouched) or since the worker's last act.
+    std::int32_t MeasureWorker(const WorkerTrace& trace, bool untouched, LASTINPUTINFO& lii, std::uint32_t lastHit,
+                               std::int32_t interval);
+    // Runs an attempt, waits a second, records the last-input tick as the workers' own; true
+    // when the tick moved.
+    bool AttemptRegistered(LASTINPUTINFO& lii, const std::function<void()>& attempt);
     FormServices services_;
     std::wstring storedStyleName_;  // read at start, for the visual styles
     std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start

@@ -1,5 +1,7 @@
 #include "engine/key_code_table.h"
 
+#include "runtime/int_parse.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -267,19 +269,6 @@ constexpr std::array<std::wstring_view, 256> Rows = {
     L"FF    (Undefined)",
 };
 
-int HexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return c - L'0';
-    }
-    if (c >= L'A' && c <= L'F') {
-        return c - L'A' + 10;
-    }
-    if (c >= L'a' && c <= L'f') {
-        return c - L'a' + 10;
-    }
-    return -1;
-}
-
 }  // namespace
 
 const std::array<std::wstring_view, 256>& KeyCodeRows() {
@@ -290,42 +279,19 @@ int CodeOfRowText(std::wstring_view rowText) {
     if (rowText.size() < 2) {
         return DefaultKeyCode;
     }
-    const int high = HexDigitValue(rowText[0]);
-    const int low = HexDigitValue(rowText[1]);
-    if (high < 0 || low < 0) {
-        return DefaultKeyCode;
-    }
-    return high * 16 + low;
+    return StoredKeyCode(rowText.substr(0, 2));
 }
 
+// The stored text is read as if "$" stood before it; values above 7FFFFFFF wrap to negative
+// codes, which name no row.
 int StoredKeyCode(std::wstring_view stored) {
-    if (stored.empty() || stored.size() > 8) {
-        return DefaultKeyCode;
-    }
-    std::uint32_t value = 0;
-    for (const wchar_t c : stored) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) {
-            return DefaultKeyCode;
-        }
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    // Eight digits above 7FFFFFFF wrap to negative codes, which name no row.
-    return static_cast<std::int32_t>(value);
+    std::wstring literal = L"$";
+    literal += stored;
+    return ParseInteger(literal).value_or(DefaultKeyCode);
 }
 
 std::wstring KeyOfCode(int code) {
-    static constexpr wchar_t Digits[] = L"0123456789ABCDEF";
-    std::uint32_t value = static_cast<std::uint32_t>(code);
-    std::wstring key;
-    do {
-        key.insert(key.begin(), Digits[value % 16]);
-        value /= 16;
-    } while (value != 0);
-    if (key.size() < 2) {
-        key.insert(key.begin(), L'0');
-    }
-    return key;
+    return HexUpper(static_cast<std::uint32_t>(code), 2);
 }
 
 int RowOfStoredCode(std::wstring_view stored) {

@@ -17,8 +17,9 @@ const std::array<std::wstring_view, 256>& KeyCodeRows();
 // DefaultKeyCode when they are missing or are not hexadecimal digits.
 int CodeOfRowText(std::wstring_view rowText);
 
-// The code a stored SendKeyCode text names, read as 1 to 8 hexadecimal digits that wrap to signed
-// 32-bit ("FFFFFFFF" is -1); DefaultKeyCode when the text is empty, not hexadecimal or too long.
+// The code a stored SendKeyCode text names, read as a hexadecimal number that fits 32 bits and
+// wraps to signed ("FFFFFFFF" is -1); DefaultKeyCode when the text is empty, not hexadecimal or
+// too large.
 int StoredKeyCode(std::wstring_view stored);
 
 // The code as upper-case hexadecimal with at least two digits; a negative code is written as its

@@ -253,7 +253,7 @@ TEST(StoredKeyCode, ReadsOneToEightHexDigitsWrappingToSigned) {
         {L"G1", 0x9F},
         {L"XYZ", 0x9F},
         {L"100000000", 0x9F},
-        {L"000000074", 0x9F},
+        {L"000000074", 0x74},  // leading zeros do not count against the eight digits
         {L"-1", 0x9F},
         {L"$74", 0x9F},
         {L"0x74", 0x9F},

@@ -1,91 +1,87 @@
 // The history page and its summary as the main window keeps them.
 #include <gtest/gtest.h>
 
-#include "app/tapwhile_form.h"
-#include "fakes.h"
+#include "form_fixture.h"
 
 namespace tw {
 namespace {
 
-class HistoryTest : public testing::Test {
+class HistoryTest : public test::FormFixture {
 protected:
-    test::FakeInput input;
-    test::FakeClock clock;
-    test::FakeDialogs dialogs;
-    test::FakeShell shell;
-    test::FakePaths paths;
-    TTapwhileForm form{{input, clock, dialogs, shell, paths, FormatSettings::Japanese()}};
-
-    void SetUp() override { form.AttachTime0 = At(14, 0, 0); }
+    void SetUp() override {
+        FormFixture::SetUp();
+        Start();
+        form->AttachTime0 = At(14, 0, 0);
+    }
     static DateTime At(int h, int m, int s) { return DateTime::FromParts(2025, 10, 9, h, m, s).value(); }
 };
 
 TEST_F(HistoryTest, OnlyHashMessagesBecomeTimeStampedLinesAndEachRebuildsTheSummary) {
     clock.now = At(14, 3, 27);
-    form.AddLog(L"dw=1000,Diff1=61000,Interval1=60000");
-    form.AddLog(L"");
-    EXPECT_EQ(form.Memo1.LineCount(), 0);
-    EXPECT_EQ(form.Memo2.LineCount(), 0);  // no rebuild either
+    form->AddLog(L"dw=1000,Diff1=61000,Interval1=60000");
+    form->AddLog(L"");
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->Memo2.LineCount(), 0);  // no rebuild either
 
-    form.AddLog(L"#12 $9F");
+    form->AddLog(L"#12 $9F");
     clock.now = At(14, 35, 0);
-    form.AddLog(L"#5 $74 [F5] Key");
-    ASSERT_EQ(form.Memo1.LineCount(), 2);
-    EXPECT_EQ(form.Memo1.Lines()[0], L"2025/10/09 14:03:27 #12 $9F");
-    EXPECT_EQ(form.Memo1.Lines()[1], L"2025/10/09 14:35:00 #5 $74 [F5] Key");
-    EXPECT_EQ(form.Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1\r\n2025/10/09 14:30-14:59 * 1");
+    form->AddLog(L"#5 $74 [F5] Key");
+    ASSERT_EQ(form->Memo1.LineCount(), 2);
+    EXPECT_EQ(form->Memo1.Lines()[0], L"2025/10/09 14:03:27 #12 $9F");
+    EXPECT_EQ(form->Memo1.Lines()[1], L"2025/10/09 14:35:00 #5 $74 [F5] Key");
+    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1\r\n2025/10/09 14:30-14:59 * 1");
     // The edit control shows exactly what the memo holds.
-    EXPECT_EQ(form.Memo1.Text(), form.Memo1.AllText());
-    EXPECT_EQ(form.BornTime0, At(14, 0, 0));
+    EXPECT_EQ(form->Memo1.Text(), form->Memo1.AllText());
+    EXPECT_EQ(form->BornTime0, At(14, 0, 0));
 }
 
 TEST_F(HistoryTest, TheHistoryGrowsPastTheEditControlsDefaultLimit) {
     std::vector<std::wstring> lines(100'000, L"2025/10/09 13:00:00 #1 $9F after 00:00:57.600 96.0%");
-    form.Memo1.SetLines(lines);
+    form->Memo1.SetLines(lines);
     clock.now = At(14, 3, 27);
-    form.AddLog(L"#100001 $9F");
-    ASSERT_EQ(form.Memo1.LineCount(), 100'001);
-    EXPECT_EQ(GetWindowTextLengthW(form.Memo1.Handle()), static_cast<int>(form.Memo1.AllText().size()));
-    EXPECT_EQ(form.Memo1.Lines().back(), L"2025/10/09 14:03:27 #100001 $9F");
-    EXPECT_EQ(form.Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1");
+    form->AddLog(L"#100001 $9F");
+    ASSERT_EQ(form->Memo1.LineCount(), 100'001);
+    EXPECT_EQ(GetWindowTextLengthW(form->Memo1.Handle()), static_cast<int>(form->Memo1.AllText().size()));
+    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 14:03:27 #100001 $9F");
+    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1");
 }
 
 TEST_F(HistoryTest, ShowingTheLogPageScrollsToTheEnd) {
     std::vector<std::wstring> lines(500, L"2025/10/09 14:00:00 #1 $9F");
-    form.Memo1.SetLines(lines);
-    form.PageControl1.SetActivePageIndex(3);
-    form.Memo1.ScrollLines(-1000);
-    ASSERT_EQ(form.Memo1.FirstVisibleLine(), 0);
-    form.PageControl1Change(&form.PageControl1);
-    EXPECT_GT(form.Memo1.FirstVisibleLine(), 450);
+    form->Memo1.SetLines(lines);
+    form->PageControl1.SetActivePageIndex(3);
+    form->Memo1.ScrollLines(-1000);
+    ASSERT_EQ(form->Memo1.FirstVisibleLine(), 0);
+    form->PageControl1Change(&form->PageControl1);
+    EXPECT_GT(form->Memo1.FirstVisibleLine(), 450);
 }
 
 TEST_F(HistoryTest, ARebuildScrollsTheSummaryOnlyWhileItsPageShows) {
-    form.AttachTime0 = DateTime::FromParts(2025, 10, 1, 0, 0, 0).value();
+    form->AttachTime0 = DateTime::FromParts(2025, 10, 1, 0, 0, 0).value();
     clock.now = At(14, 0, 0);
-    form.PageControl1.SetActivePageIndex(1);
-    form.UpdateSummary();
-    ASSERT_GT(form.Memo2.LineCount(), 400);
-    EXPECT_EQ(form.Memo2.FirstVisibleLine(), 0);
-    form.PageControl1.SetActivePageIndex(4);
-    form.PageControl1Change(&form.PageControl1);
-    int end = form.Memo2.FirstVisibleLine();
+    form->PageControl1.SetActivePageIndex(1);
+    form->UpdateSummary();
+    ASSERT_GT(form->Memo2.LineCount(), 400);
+    EXPECT_EQ(form->Memo2.FirstVisibleLine(), 0);
+    form->PageControl1.SetActivePageIndex(4);
+    form->PageControl1Change(&form->PageControl1);
+    int end = form->Memo2.FirstVisibleLine();
     EXPECT_GT(end, 380);
     // Back on another page, a rebuild leaves the scroll position alone.
-    form.PageControl1.SetActivePageIndex(1);
-    form.Memo2.ScrollLines(-100);
-    int before = form.Memo2.FirstVisibleLine();
-    form.AddLog(L"#1 $9F");
-    EXPECT_EQ(form.Memo2.FirstVisibleLine(), before);
+    form->PageControl1.SetActivePageIndex(1);
+    form->Memo2.ScrollLines(-100);
+    int before = form->Memo2.FirstVisibleLine();
+    form->AddLog(L"#1 $9F");
+    EXPECT_EQ(form->Memo2.FirstVisibleLine(), before);
 }
 
 TEST_F(HistoryTest, ShowingTheKeyCodePageCentresTheSelectedRow) {
-    form.PageControl1.SetActivePageIndex(2);
-    form.CheckListBox1.SetTopIndex(0);
-    form.PageControl1Change(&form.PageControl1);
-    int visible = form.CheckListBox1.ClientHeight() / form.CheckListBox1.ItemHeight();
+    form->PageControl1.SetActivePageIndex(2);
+    form->CheckListBox1.SetTopIndex(0);
+    form->PageControl1Change(&form->PageControl1);
+    int visible = form->CheckListBox1.ClientHeight() / form->CheckListBox1.ItemHeight();
     ASSERT_GT(visible, 2);
-    EXPECT_EQ(form.CheckListBox1.TopIndex(), 0x9F - visible / 2);
+    EXPECT_EQ(form->CheckListBox1.TopIndex(), 0x9F - visible / 2);
 }
 
 }  // namespace

@@ -1,204 +1,201 @@
 // The main window as start-up leaves it, and the idle display driven through its timer handler.
 #include <gtest/gtest.h>
 
-#include "app/tapwhile_form.h"
 #include "engine/key_code_table.h"
-#include "fakes.h"
+#include "form_fixture.h"
 
 namespace tw {
 namespace {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::FormFixture {
 protected:
-    test::FakeInput input;
-    test::FakeClock clock;
-    test::FakeDialogs dialogs;
-    test::FakeShell shell;
-    test::FakePaths paths;
-    TTapwhileForm form{{input, clock, dialogs, shell, paths, FormatSettings::Japanese()}};
+    void SetUp() override {
+        FormFixture::SetUp();
+        Start();
+    }
     ui::Application& app = ui::Application::Instance();
 };
 
 TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
-    EXPECT_EQ(form.Caption(), L"カタコト号");
+    EXPECT_EQ(form->Caption(), L"カタコト号");
     // With no settings file the window takes the middle third of the primary screen.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    GetWindowPlacement(form.Handle(), &placement);
+    GetWindowPlacement(form->Handle(), &placement);
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     EXPECT_EQ(placement.rcNormalPosition.left, cx / 3);
     EXPECT_EQ(placement.rcNormalPosition.top, cy / 3);
     EXPECT_EQ(placement.rcNormalPosition.right, 2 * (cx / 3));
     EXPECT_EQ(placement.rcNormalPosition.bottom, 2 * (cy / 3));
-    EXPECT_FALSE(form.Showing());
+    EXPECT_FALSE(form->Showing());
 
     const wchar_t* captions[] = {L"ファイル", L"表 示", L"設 定", L"履 歴", L"集 計", L"スタイル", L"ヘルプ"};
-    ASSERT_EQ(form.PageControl1.PageCount(), 7);
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(form.PageControl1.PageAt(i)->Caption(), captions[i]);
-    EXPECT_EQ(form.PageControl1.ActivePageIndex(), 1);
+    ASSERT_EQ(form->PageControl1.PageCount(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(form->PageControl1.PageAt(i)->Caption(), captions[i]);
+    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 1);
 
-    EXPECT_EQ(form.Memo1.LineCount(), 0);
-    EXPECT_EQ(form.Memo1.Text(), L"");
-    EXPECT_EQ(form.Memo2.Text(), L"");
-    EXPECT_EQ(form.Label1.Text(), L"");
-    EXPECT_EQ(form.Label2.Text(), L"");
-    EXPECT_TRUE(form.Label1.Enabled());
-    EXPECT_FALSE(form.Label2.Enabled());
-    EXPECT_EQ(form.StatusBar1.PanelText(1), L"");
-    EXPECT_EQ(form.StatusBar1.PanelText(2), L"");
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->Memo1.Text(), L"");
+    EXPECT_EQ(form->Memo2.Text(), L"");
+    EXPECT_EQ(form->Label1.Text(), L"");
+    EXPECT_EQ(form->Label2.Text(), L"");
+    EXPECT_TRUE(form->Label1.Enabled());
+    EXPECT_FALSE(form->Label2.Enabled());
+    EXPECT_EQ(form->StatusBar1.PanelText(1), L"");
+    EXPECT_EQ(form->StatusBar1.PanelText(2), L"");
 
-    EXPECT_TRUE(form.Timer0.Enabled());
-    EXPECT_EQ(form.Timer1.Enabled(), form.CheckBoxSendKey.Checked());
-    EXPECT_EQ(form.Timer2.Enabled(), form.CheckBoxSendReload.Checked());
-    EXPECT_EQ(form.Timer0.Interval(), 997u);
-    EXPECT_EQ(form.Timer1.Interval(), 991u);
-    EXPECT_EQ(form.Timer2.Interval(), 983u);
-    EXPECT_EQ(form.LII1.cbSize, 8u);
-    EXPECT_EQ(form.LII3.cbSize, 8u);
-    EXPECT_EQ(form.BrowserClass1[0], L"Chrome_WidgetWin");
-    EXPECT_EQ(form.BrowserClass1[3], L"IEFrame");
-    EXPECT_EQ(form.TrayIcon1.Hint(), L"カタコト号");
-    EXPECT_FALSE(form.TrayIcon1.Visible());
+    EXPECT_TRUE(form->Timer0.Enabled());
+    EXPECT_EQ(form->Timer1.Enabled(), form->CheckBoxSendKey.Checked());
+    EXPECT_EQ(form->Timer2.Enabled(), form->CheckBoxSendReload.Checked());
+    EXPECT_EQ(form->Timer0.Interval(), 997u);
+    EXPECT_EQ(form->Timer1.Interval(), 991u);
+    EXPECT_EQ(form->Timer2.Interval(), 983u);
+    EXPECT_EQ(form->LII1.cbSize, 8u);
+    EXPECT_EQ(form->LII3.cbSize, 8u);
+    EXPECT_EQ(form->BrowserClass1[0], L"Chrome_WidgetWin");
+    EXPECT_EQ(form->BrowserClass1[3], L"IEFrame");
+    EXPECT_EQ(form->TrayIcon1.Hint(), L"カタコト号");
+    EXPECT_FALSE(form->TrayIcon1.Visible());
 }
 
 TEST_F(MainWindowTest, AFirstStartDerivesTheIntervalsFromTheDefaultSettings) {
-    EXPECT_EQ(form.Interval2, 300'000);
+    EXPECT_EQ(form->Interval2, 300'000);
     // The rate changed from 1 to 10, so a first interval was drawn around one minute.
-    EXPECT_GE(form.Interval1, 1);
-    EXPECT_LE(form.Interval1, 120'000);
-    EXPECT_NE(form.Interval1, 0);
+    EXPECT_GE(form->Interval1, 1);
+    EXPECT_LE(form->Interval1, 120'000);
+    EXPECT_NE(form->Interval1, 0);
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
-    EXPECT_EQ(form.CheckBoxSendReload.Text(), L"ブラウザが最前面だったら、「更新」キーを押す　");
-    EXPECT_EQ(form.CheckBoxSendKey.Text(), L"設定したコードで、キーを押したことにする");
-    EXPECT_EQ(form.ButtonStartMenu.Text(), L"スタートメニュー");
-    EXPECT_EQ(form.ButtonPropaties1.Text(), L"プロパティ表示");
-    EXPECT_EQ(form.CheckBoxHint1.Text(), L"Show Item Hint");
-    EXPECT_EQ(form.Label4.Text(), L"残留(秒)");
-    EXPECT_EQ(form.Label13.Text(), L"標準偏差率(%)");
+    EXPECT_EQ(form->CheckBoxSendReload.Text(), L"ブラウザが最前面だったら、「更新」キーを押す　");
+    EXPECT_EQ(form->CheckBoxSendKey.Text(), L"設定したコードで、キーを押したことにする");
+    EXPECT_EQ(form->ButtonStartMenu.Text(), L"スタートメニュー");
+    EXPECT_EQ(form->ButtonPropaties1.Text(), L"プロパティ表示");
+    EXPECT_EQ(form->CheckBoxHint1.Text(), L"Show Item Hint");
+    EXPECT_EQ(form->Label4.Text(), L"残留(秒)");
+    EXPECT_EQ(form->Label13.Text(), L"標準偏差率(%)");
 
     struct Box {
         ui::NumberBox* box;
         int min, max, value;
-    } boxes[] = {{&form.NumberBox1, 1, 60, 1}, {&form.NumberBox2, 1, 60, 5}, {&form.NumberBox3, 0, 50, 10},
-                 {&form.NumberBox4, 1, 30, 10}};
+    } boxes[] = {{&form->NumberBox1, 1, 60, 1}, {&form->NumberBox2, 1, 60, 5}, {&form->NumberBox3, 0, 50, 10},
+                 {&form->NumberBox4, 1, 30, 10}};
     for (const Box& b : boxes) {
         EXPECT_EQ(b.box->MinValue(), b.min);
         EXPECT_EQ(b.box->MaxValue(), b.max);
         EXPECT_EQ(b.box->Value(), b.value);
     }
-    form.NumberBox3.SetValue(80);
-    EXPECT_EQ(form.NumberBox3.Value(), 50);
+    form->NumberBox3.SetValue(80);
+    EXPECT_EQ(form->NumberBox3.Value(), 50);
 
-    EXPECT_FALSE(form.CheckBoxTrayIcon1.Checked());
-    EXPECT_FALSE(form.CheckBoxCloseQuery1.Checked());
-    EXPECT_TRUE(form.CheckBoxSaveStatus1.Checked());
-    EXPECT_TRUE(form.CheckBoxFormRB1.Checked());
-    EXPECT_TRUE(form.CheckBoxTaskButton1.Checked());  // the settings default differs from the definition
-    EXPECT_TRUE(form.CheckBoxSendKey.Checked());
-    EXPECT_TRUE(form.CheckBoxSendKeyUntouch.Checked());
-    EXPECT_TRUE(form.CheckBoxNormalDistribution.Checked());
-    EXPECT_FALSE(form.CheckBoxSendReloadUntouch.Checked());
-    EXPECT_FALSE(form.CheckBoxHint1.Checked());
+    EXPECT_FALSE(form->CheckBoxTrayIcon1.Checked());
+    EXPECT_FALSE(form->CheckBoxCloseQuery1.Checked());
+    EXPECT_TRUE(form->CheckBoxSaveStatus1.Checked());
+    EXPECT_TRUE(form->CheckBoxFormRB1.Checked());
+    EXPECT_TRUE(form->CheckBoxTaskButton1.Checked());  // the settings default differs from the definition
+    EXPECT_TRUE(form->CheckBoxSendKey.Checked());
+    EXPECT_TRUE(form->CheckBoxSendKeyUntouch.Checked());
+    EXPECT_TRUE(form->CheckBoxNormalDistribution.Checked());
+    EXPECT_FALSE(form->CheckBoxSendReloadUntouch.Checked());
+    EXPECT_FALSE(form->CheckBoxHint1.Checked());
 
-    EXPECT_EQ(form.CheckBoxTrayIcon1.Hint(), L"To TaskTray at minimize");
-    EXPECT_EQ(form.CheckBoxSendReload.Hint(), L"[F5] for Blowser");
-    EXPECT_EQ(form.NumberBox3.Hint(), L"0 .. 100");
-    EXPECT_FALSE(form.Label1.ShowHint());
-    EXPECT_FALSE(form.Label2.ShowHint());
-    EXPECT_TRUE(form.Label11.ShowHint());
+    EXPECT_EQ(form->CheckBoxTrayIcon1.Hint(), L"To TaskTray at minimize");
+    EXPECT_EQ(form->CheckBoxSendReload.Hint(), L"[F5] for Blowser");
+    EXPECT_EQ(form->NumberBox3.Hint(), L"0 .. 100");
+    EXPECT_FALSE(form->Label1.ShowHint());
+    EXPECT_FALSE(form->Label2.ShowHint());
+    EXPECT_TRUE(form->Label11.ShowHint());
     // Hints follow the switch, which is off with the check box.
     EXPECT_FALSE(app.ShowHint());
-    form.CheckBoxHint1.SetChecked(true);
+    form->CheckBoxHint1.SetChecked(true);
     EXPECT_TRUE(app.ShowHint());
-    form.CheckBoxHint1.SetChecked(false);
+    form->CheckBoxHint1.SetChecked(false);
     EXPECT_FALSE(app.ShowHint());
 }
 
 TEST_F(MainWindowTest, KeyCodeListStartsAt9FAndAClickKeepsOneCheckMark) {
-    ASSERT_EQ(form.CheckListBox1.Count(), 256);
-    EXPECT_EQ(form.CheckListBox1.Item(0), L"00    (Undefined)");
-    EXPECT_EQ(form.CheckListBox1.Item(255), L"FF    (Undefined)");
-    EXPECT_EQ(form.CheckListBox1.ItemIndex(), 0x9F);
-    EXPECT_EQ(form.SelectedKeyCode(), 0x9F);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(form.CheckListBox1.CheckedAt(i), i == 0x9F) << i;
+    ASSERT_EQ(form->CheckListBox1.Count(), 256);
+    EXPECT_EQ(form->CheckListBox1.Item(0), L"00    (Undefined)");
+    EXPECT_EQ(form->CheckListBox1.Item(255), L"FF    (Undefined)");
+    EXPECT_EQ(form->CheckListBox1.ItemIndex(), 0x9F);
+    EXPECT_EQ(form->SelectedKeyCode(), 0x9F);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->CheckListBox1.CheckedAt(i), i == 0x9F) << i;
 
     // The user selects row 0D: the list notifies its click.
-    form.CheckListBox1.SetItemIndex(0x0D);
-    SendMessageW(form.CheckListBox1.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form.CheckListBox1.Handle()));
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(form.CheckListBox1.CheckedAt(i), i == 0x0D) << i;
-    EXPECT_EQ(form.SelectedKeyCode(), 0x0D);
+    form->CheckListBox1.SetItemIndex(0x0D);
+    SendMessageW(form->CheckListBox1.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->CheckListBox1.Handle()));
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->CheckListBox1.CheckedAt(i), i == 0x0D) << i;
+    EXPECT_EQ(form->SelectedKeyCode(), 0x0D);
 
     // The space bar takes the check mark off; the selected row still gives the code.
-    SendMessageW(form.CheckListBox1.Handle(), WM_CHAR, L' ', 0);
-    EXPECT_FALSE(form.CheckListBox1.CheckedAt(0x0D));
-    EXPECT_EQ(form.SelectedKeyCode(), 0x0D);
+    SendMessageW(form->CheckListBox1.Handle(), WM_CHAR, L' ', 0);
+    EXPECT_FALSE(form->CheckListBox1.CheckedAt(0x0D));
+    EXPECT_EQ(form->SelectedKeyCode(), 0x0D);
 }
 
 TEST_F(MainWindowTest, StoredKeyCodesSelectTheirRows) {
-    form.SelectStoredKeyCode(L"74");
-    EXPECT_EQ(form.CheckListBox1.Item(form.CheckListBox1.ItemIndex()), L"74  VK_F5  [F5] Browser Reload");
-    EXPECT_TRUE(form.CheckListBox1.CheckedAt(0x74));
-    EXPECT_EQ(form.SelectedKeyCode(), 0x74);
+    form->SelectStoredKeyCode(L"74");
+    EXPECT_EQ(form->CheckListBox1.Item(form->CheckListBox1.ItemIndex()), L"74  VK_F5  [F5] Browser Reload");
+    EXPECT_TRUE(form->CheckListBox1.CheckedAt(0x74));
+    EXPECT_EQ(form->SelectedKeyCode(), 0x74);
     // A code no row matches leaves no row selected; the worker then presses 9F.
-    form.CheckListBox1Click(&form);
-    form.SelectStoredKeyCode(L"1FF");
-    EXPECT_EQ(form.CheckListBox1.ItemIndex(), -1);
-    EXPECT_EQ(form.SelectedKeyCode(), 0x9F);
+    form->CheckListBox1Click(form.get());
+    form->SelectStoredKeyCode(L"1FF");
+    EXPECT_EQ(form->CheckListBox1.ItemIndex(), -1);
+    EXPECT_EQ(form->SelectedKeyCode(), 0x9F);
 }
 
 TEST_F(MainWindowTest, ClockPanelShowsDateAndTimeEachRun) {
     clock.now = DateTime::FromParts(2025, 1, 2, 3, 4, 59).value();
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.StatusBar1.PanelText(0), L"2025/01/02  03:04");
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->StatusBar1.PanelText(0), L"2025/01/02  03:04");
 }
 
 TEST_F(MainWindowTest, IdleTimeIsHeldThenFollowedOnPanelAndTaskButton) {
     // The user was away 12 min 34 s, then moves the mouse.
     input.lastInput = input.tick;
     input.Advance(754'000);
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"12:34");
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"12:34");
     EXPECT_EQ(app.Title(), L"カタコト号 12:34");
-    form.CheckBoxTaskButton1.SetChecked(false);
+    form->CheckBoxTaskButton1.SetChecked(false);
     EXPECT_EQ(app.Title(), L"カタコト号");
 
     input.UserInput();
     input.Advance(10'900);
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.Diff3, 10'900);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"12:34");  // held
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->Diff3, 10'900);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"12:34");  // held
 
-    form.CheckBoxTaskButton1.SetChecked(true);
+    form->CheckBoxTaskButton1.SetChecked(true);
     input.Advance(100);
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"0:11");
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"0:11");
     EXPECT_EQ(app.Title(), L"カタコト号 0:11");
 
     // Off: each update empties the panel; the click handler resets the title at once.
-    form.CheckBoxFormRB1.SetChecked(false);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"");
+    form->CheckBoxFormRB1.SetChecked(false);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"");
     input.Advance(1'000);
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"");
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"");
     EXPECT_EQ(app.Title(), L"カタコト号 0:12");
-    form.CheckBoxTaskButton1.SetChecked(false);
+    form->CheckBoxTaskButton1.SetChecked(false);
     EXPECT_EQ(app.Title(), L"カタコト号");
 }
 
 TEST_F(MainWindowTest, InjectedInputDoesNotRestartTheIdleTime) {
     input.UserInput();
     input.Advance(1'000);
-    form.Timer0Timer(&form.Timer0);  // sees the user's input
+    form->Timer0Timer(&form->Timer0);  // sees the user's input
     input.Advance(69'000);
     // A worker presses, waits a second and records the tick as its own.
     input.KeybdEvent(0x9F, 0);
     input.Sleep(1'000);
-    form.SendKeyLastInput3 = input.lastInput;
-    form.Timer0Timer(&form.Timer0);
-    EXPECT_EQ(form.StatusBar1.PanelText(3), L"1:11");
+    form->SendKeyLastInput3 = input.lastInput;
+    form->Timer0Timer(&form->Timer0);
+    EXPECT_EQ(form->StatusBar1.PanelText(3), L"1:11");
 }
 
 }  // namespace
