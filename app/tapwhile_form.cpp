@@ -6,6 +6,7 @@
 #include "appearance/layout_formulas.h"
 #include "engine/idle_monitor.h"
 #include "engine/key_code_table.h"
+#include "engine/workers.h"
 #include "runtime/error.h"
 #include "runtime/pattern_format.h"
 #include "settings/settings_store.h"
@@ -319,6 +320,9 @@ void TTapwhileForm::FormCreate(ui::Object*) {
 
     Timer2.SetEnabled(CheckBoxSendReload.Checked());
     LastHit2 = input.TickCount();
+    // The reload interval is always the configured minutes: a stored value equal to the box's
+    // first value ran no change handler and would leave it at 0, an F5 at every run.
+    Interval2 = MinutesToInterval(NumberBox2.Value());
     StatusBar1.SetPanelText(2, L"");
     CheckBoxSendReloadClick(this);
 

@@ -68,14 +68,20 @@ bool Application::Minimized() const { return IsIconic(hwnd_) != FALSE; }
 
 void Application::Minimize() {
     if (Minimized()) return;
-    // Owned windows disappear with their minimised owner.
+    // The main window goes with its minimised owner; said explicitly, since not every system
+    // hides owned windows of an ordinary style on its own.
+    HWND main = mainForm_ ? mainForm_->Handle() : nullptr;
+    mainHiddenByMinimize_ = main && IsWindowVisible(main);
     ShowWindow(hwnd_, SW_MINIMIZE);
+    if (mainHiddenByMinimize_) ShowWindow(main, SW_HIDE);
     if (OnMinimize) Guard([this] { OnMinimize(this); });
 }
 
 void Application::Restore() {
     if (!Minimized()) return;
     ShowWindow(hwnd_, SW_RESTORE);
+    if (mainHiddenByMinimize_ && mainForm_ && mainForm_->Handle()) ShowWindow(mainForm_->Handle(), SW_SHOW);
+    mainHiddenByMinimize_ = false;
     if (OnRestore) Guard([this] { OnRestore(this); });
 }
 

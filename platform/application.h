@@ -68,6 +68,7 @@ private:
     std::wstring title_;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool mainHiddenByMinimize_ = false;
     bool showHint_ = true;
     std::vector<HWND> tooltips_;
 };
