@@ -39,7 +39,6 @@ void TTapwhileForm::UpdateSummary() {
     int firstVisible = Memo2.FirstVisibleLine();
     {
         UpdateLock lock(Memo2);
-        Memo2.Clear();
         SummaryBuild summary = BuildSummary(
             Memo1.AllText(), AttachTime0, [this] { return services_.clock.LocalNow(); }, services_.format);
         BornTime0 = summary.bornTime;
@@ -47,8 +46,8 @@ void TTapwhileForm::UpdateSummary() {
         EndTime0 = summary.endTime;
         Memo2.SetAllText(std::move(summary.text), summary.lineCount);
     }
-    // New text starts at the top: off its page the summary keeps where it was.
-    Memo2.ScrollLines(shown ? Memo2.LineCount() : firstVisible);
+    // Off its page the summary keeps where it was; on it, the newest buckets come into view.
+    Memo2.ScrollLines(shown ? Memo2.LineCount() : firstVisible - Memo2.FirstVisibleLine());
 }
 
 void TTapwhileForm::PageControl1Change(ui::Object*) {

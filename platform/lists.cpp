@@ -176,9 +176,23 @@ void Memo::SetLines(const std::vector<std::wstring>& lines) {
 }
 
 void Memo::SetAllText(std::wstring text, int lineCount) {
+    // A rebuilt text mostly repeats the old one: only what follows the common beginning is
+    // handed to the edit control, which is slow to take long texts whole.
+    size_t common = 0;
+    size_t shorter = std::min(text.size(), text_.size());
+    while (common < shorter && text[common] == text_[common]) ++common;
+    if (common == text.size() && common == text_.size()) {
+        lineCount_ = lineCount;
+        return;
+    }
+    if (common == 0) {
+        SetWindowTextW(hwnd_, text.c_str());
+    } else {
+        SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(text_.size()));
+        SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str() + common));
+    }
     text_ = std::move(text);
     lineCount_ = lineCount;
-    SetWindowTextW(hwnd_, text_.c_str());
 }
 
 std::vector<std::wstring_view> Memo::Lines() const {
