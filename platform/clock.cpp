@@ -12,4 +12,47 @@ DateTime WinClock::LocalNow() {
         .value_or(DateTime{});
 }
 
+namespace {
+
+SYSTEMTIME ToSystemTime(DateTime t) {
+    DateTime::Parts p = t.ToParts();
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(p.year);
+    st.wMonth = static_cast<WORD>(p.month);
+    st.wDayOfWeek = static_cast<WORD>(p.dayOfWeek);
+    st.wDay = static_cast<WORD>(p.day);
+    st.wHour = static_cast<WORD>(p.hour);
+    st.wMinute = static_cast<WORD>(p.minute);
+    st.wSecond = static_cast<WORD>(p.second);
+    st.wMilliseconds = static_cast<WORD>(p.millisecond);
+    return st;
+}
+
+// Whether the zone's own conversion turns the UTC moment into exactly this local moment.
+bool ReadsAs(const TIME_ZONE_INFORMATION& zone, DateTime utc, DateTime local) {
+    SYSTEMTIME utcTime = ToSystemTime(utc);
+    SYSTEMTIME localTime{};
+    if (!SystemTimeToTzSpecificLocalTime(&zone, &utcTime, &localTime)) return false;
+    DateTime::Parts p = local.ToParts();
+    return localTime.wYear == p.year && localTime.wMonth == p.month && localTime.wDay == p.day &&
+           localTime.wHour == p.hour && localTime.wMinute == p.minute && localTime.wSecond == p.second &&
+           localTime.wMilliseconds == p.millisecond;
+}
+
+}  // namespace
+
+std::int32_t WinClock::UtcOffsetMinutes(DateTime localMoment) {
+    TIME_ZONE_INFORMATION zone{};
+    if (!GetTimeZoneInformationForYear(static_cast<USHORT>(localMoment.ToParts().year), nullptr, &zone) &&
+        GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) {
+        return 0;
+    }
+    const std::int32_t standard = -(zone.Bias + zone.StandardBias);
+    if (zone.DaylightDate.wMonth == 0) return standard;  // the zone keeps no daylight saving
+    // Standard time is tried first, so a moment of the repeated hour counts as standard.
+    const std::int64_t standardMs = std::int64_t{standard} * 60'000;
+    if (ReadsAs(zone, localMoment.AddMilliseconds(-standardMs), localMoment)) return standard;
+    return -(zone.Bias + zone.DaylightBias);
+}
+
 }  // namespace tw

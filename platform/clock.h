@@ -1,5 +1,7 @@
 #pragma once
 // The local clock, behind an interface so tests can set the moment.
+#include <cstdint>
+
 #include "runtime/date_time.h"
 
 namespace tw {
@@ -8,11 +10,15 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual DateTime LocalNow() = 0;
+    // The local zone's offset from UTC at a local moment, in minutes east of Greenwich, daylight
+    // saving included. A moment in the hour repeated when the clocks go back counts as standard.
+    virtual std::int32_t UtcOffsetMinutes(DateTime localMoment) = 0;
 };
 
 class WinClock final : public Clock {
 public:
     DateTime LocalNow() override;
+    std::int32_t UtcOffsetMinutes(DateTime localMoment) override;
 };
 
 }  // namespace tw

@@ -1,0 +1,327 @@
+#include "about/about_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/application.h"
+#include "runtime/error.h"
+
+namespace tw {
+
+namespace {
+
+const wchar_t kDialogClass[] = L"TwAboutDialog";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS;  // no system menu: no title-bar buttons
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// The static control draws its text with these flags when it has SS_LEFT | SS_EDITCONTROL |
+// SS_NOPREFIX; measuring with the same ones gives it exactly the room it needs.
+constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
+
+void RegisterDialogClass(WNDPROC windowProc) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = ui::Application::Instance().InstanceHandle();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kDialogClass;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw Error(L"Cannot register the About box's window class");
+    }
+    registered = true;
+}
+
+// The system's message-box font at the DPI, else Meiryo UI at 9 points.
+HFONT MessageFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+        if (HFONT font = CreateFontIndirectW(&metrics.lfMessageFont)) return font;
+    }
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(12, static_cast<int>(dpi), 96);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, L"Meiryo UI", LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
+}
+
+}  // namespace
+
+void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal) {
+    auto vertex = [](LONG x, LONG y, COLORREF c) {
+        TRIVERTEX v{};
+        v.x = x;
+        v.y = y;
+        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
+        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
+        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
+        return v;
+    };
+    TRIVERTEX vertices[2] = {vertex(r.left, r.top, from), vertex(r.right, r.bottom, to)};
+    GRADIENT_RECT rect{0, 1};
+    GradientFill(dc, vertices, 2, &rect, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
+}
+
+const wchar_t* AboutDialog::WindowClassName() { return kDialogClass; }
+
+AboutDialog* AboutDialog::FromHandle(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    if (lstrcmpW(name, kDialogClass) != 0) return nullptr;
+    return reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wstring& text, int iconId,
+                         const std::wstring& imageHint)
+    : owner_(owner), iconId_(iconId), text_(text), imageHint_(imageHint) {
+    RegisterDialogClass(WindowProc);
+    HINSTANCE instance = ui::Application::Instance().InstanceHandle();
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // Created at the screen's centre, so that it gets the DPI of the monitor it will show on.
+    hwnd_ = CreateWindowExW(kExStyle, kDialogClass, caption.c_str(), kStyle, screenWidth / 2, screenHeight / 2, 0, 0,
+                            owner, nullptr, instance, this);
+    if (!hwnd_) throw Error(L"Cannot create the About box");
+
+    image_ = CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
+                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ImageId)), instance,
+                             nullptr);
+    message_ = CreateWindowExW(0, WC_STATICW, text_.c_str(),
+                               WS_CHILD | WS_VISIBLE | SS_LEFT | SS_EDITCONTROL | SS_NOPREFIX, 0, 0, 0, 0, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(MessageId)), instance, nullptr);
+    ok_ = CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                          hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(OkId)), instance, nullptr);
+    if (!image_ || !message_ || !ok_) {
+        DestroyWindow(hwnd_);
+        throw Error(L"Cannot create the About box");
+    }
+    SetWindowSubclass(image_, PartProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(ok_, PartProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+    // Of the box's parts only the icon has a hint.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance,
+                               nullptr);
+    if (tooltip_) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(image_);
+        info.lpszText = imageHint_.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        ui::Application::Instance().RegisterTooltip(tooltip_);
+    }
+
+    UINT dpi = GetDpiForWindow(hwnd_);
+    SIZE size = Layout(dpi ? dpi : 96);
+    SetWindowPos(hwnd_, nullptr, (screenWidth - size.cx) / 2, (screenHeight - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+AboutDialog::~AboutDialog() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (font_) DeleteObject(font_);
+    if (icon_ && ownIcon_) DestroyIcon(icon_);
+}
+
+SIZE AboutDialog::Layout(UINT dpi) {
+    auto scale = [dpi](int pixelsAt96) { return MulDiv(pixelsAt96, static_cast<int>(dpi), 96); };
+
+    HFONT oldFont = font_;
+    font_ = MessageFont(dpi);
+    SendMessageW(message_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (oldFont) DeleteObject(oldFont);
+
+    const int iconSize = GetSystemMetricsForDpi(SM_CXICON, dpi);
+    HICON oldIcon = icon_;
+    bool oldOwned = ownIcon_;
+    icon_ = static_cast<HICON>(LoadImageW(ui::Application::Instance().InstanceHandle(), MAKEINTRESOURCEW(iconId_),
+                                          IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
+    ownIcon_ = icon_ != nullptr;
+    if (!icon_) {
+        icon_ = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, iconSize, iconSize,
+                                              LR_SHARED));
+    }
+    SendMessageW(image_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    if (oldIcon && oldOwned) DestroyIcon(oldIcon);
+
+    // Long lines (the program's path) wrap at half the screen's width.
+    RECT textRect{0, 0, std::max(GetSystemMetrics(SM_CXSCREEN) / 2, scale(200)), 0};
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ previous = SelectObject(dc, font_);
+    DrawTextW(dc, text_.c_str(), -1, &textRect, kTextFlags | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+
+    const int margin = scale(12);
+    const int spacing = scale(12);
+    const int buttonWidth = scale(88);
+    const int buttonHeight = scale(26);
+    const int textLeft = margin + iconSize + spacing;
+    const int contentHeight = std::max<int>(iconSize, textRect.bottom);
+    const int clientWidth = std::max<int>(textLeft + textRect.right + margin, buttonWidth + 2 * margin);
+    const int buttonTop = margin + contentHeight + spacing;
+    const int clientHeight = buttonTop + buttonHeight + margin;
+
+    SetWindowPos(image_, nullptr, margin, margin, iconSize, iconSize, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(message_, nullptr, textLeft, margin, textRect.right, textRect.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ok_, nullptr, (clientWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    RECT window{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectExForDpi(&window, kStyle, FALSE, kExStyle, dpi);
+    return {window.right - window.left, window.bottom - window.top};
+}
+
+int AboutDialog::ShowModal() {
+    if (!hwnd_) return IDOK;
+    const bool disableOwner = owner_ && IsWindowEnabled(owner_);
+    if (disableOwner) EnableWindow(owner_, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetFocus(ok_);
+    MSG msg;
+    while (!closed_) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) break;
+        if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    closed_ = true;
+    // Enabled again before the box goes, so that the owner becomes the active window.
+    if (disableOwner) EnableWindow(owner_, TRUE);
+    if (hwnd_) DestroyWindow(hwnd_);
+    return IDOK;
+}
+
+void AboutDialog::Paint() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (OnPaint) {
+        // Each repaint draws a new picture, so it must cover the whole box, the text included.
+        RECT update{};
+        GetUpdateRect(hwnd_, &update, FALSE);
+        if (!EqualRect(&update, &client)) InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    if (OnPaint) ui::Guard([&] { OnPaint(this, dc, client); });
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK AboutDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<AboutDialog*>(create->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The tool tip went with the box.
+        if (self->tooltip_) ui::Application::Instance().UnregisterTooltip(self->tooltip_);
+        self->tooltip_ = nullptr;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->closed_ = true;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                case IDCANCEL:  // Esc: the OK button is the cancel button too
+                    closed_ = true;
+                    return 0;
+                case ImageId:
+                    if (HIWORD(wParam) == STN_CLICKED && OnImageClick) ui::Guard([this] { OnImageClick(this); });
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case DM_GETDEFID:
+            return MAKELRESULT(OkId, DC_HASDEFID);
+        case WM_CLOSE:
+            closed_ = true;
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) SetFocus(ok_);
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            if (OnPaint) {
+                // The picture shows through the text and around the icon.
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            }
+            SetBkColor(dc, ui::BackgroundColor());
+            return reinterpret_cast<LRESULT>(ui::BackgroundBrush());
+        }
+        case WM_ERASEBKGND:
+            if (!OnPaint) {
+                RECT client{};
+                GetClientRect(hwnd_, &client);
+                FillRect(reinterpret_cast<HDC>(wParam), &client, ui::BackgroundBrush());
+            }
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SIZE size = Layout(HIWORD(wParam));
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK AboutDialog::PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+    auto* self = reinterpret_cast<AboutDialog*>(data);
+    switch (message) {
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_KEYDOWN:
+            // A loop that does not treat this box as a dialog (the clock's message pump, for
+            // one) hands Enter and Esc to the button itself.
+            if (hwnd == self->ok_ && (wParam == VK_ESCAPE || wParam == VK_RETURN)) {
+                SendMessageW(self->hwnd_, WM_COMMAND, MAKEWPARAM(wParam == VK_ESCAPE ? IDCANCEL : IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(hwnd));
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, PartProc, 1);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tw

@@ -1,0 +1,63 @@
+// The About box: which build runs where, on what screen, for how long, and the time in Kyiv.
+#include <random>
+
+#include "about/about_dialog_win.h"
+#include "about/about_gradient.h"
+#include "about/about_text.h"
+#include "about/about_win.h"
+#include "about/elapsed_text.h"
+#include "app/maker_info.h"
+#include "app/resource_ids.h"
+#include "app/tapwhile_form.h"
+#include "shell/shell_launch_win.h"
+
+namespace tw {
+
+namespace {
+
+// The plain system look is the only look so far, and a window that nothing restyled started in
+// it; the style manager will answer this from its active style's name.
+std::wstring ActiveStyleName() { return L"Windows"; }
+
+bool SameStyleName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// Whether the style the window started in is still active (an unset start is the plain look).
+bool StartingStyleActive(const std::wstring& basicStyleName) {
+    return SameStyleName(ActiveStyleName(), basicStyleName.empty() ? L"Windows" : basicStyleName);
+}
+
+}  // namespace
+
+void TTapwhileForm::About1Click(ui::Object*) {
+    AboutFacts facts;
+    facts.title = AppTitle;
+    facts.version = AppVersion;
+    facts.programFile = services_.paths.ProgramFile();
+    facts.fileVersion = FileVersionText(facts.programFile);
+    facts.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    facts.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    facts.systemDpi = static_cast<int>(GetDpiForSystem());
+    facts.elapsed = ElapsedText(AttachTime0, services_.clock.LocalNow());
+    facts.notice = AppNotice;
+    facts.mail = AppMail;
+    facts.homeUrl = AppHomeUrl;
+    facts.kyivTime = UkraineTimeText(services_.clock);
+
+    AboutDialog dialog(Handle(), Caption(), AboutText(facts), IDI_APP, AppDownloadUrl);
+    if (StartingStyleActive(BasicStyleName1)) {
+        // AboutDialogPaint: white to a random colour, in a random direction, at every repaint.
+        dialog.OnPaint = [this](ui::Object*, HDC dc, const RECT& client) {
+            std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFE);
+            const AboutGradient gradient = AboutGradientFor(colour(random_));
+            FillGradient(dc, client, RGB(255, 255, 255), gradient.endColor, gradient.horizontal);
+        };
+    }
+    // AboutImageClick: the icon links to the download page.
+    dialog.OnImageClick = [this](ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppDownloadUrl); };
+    dialog.ShowModal();
+}
+
+}  // namespace tw
