@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <optional>
+
 namespace tw {
 
 DateTime WinClock::LocalNow() {
@@ -48,11 +51,20 @@ std::int32_t WinClock::UtcOffsetMinutes(DateTime localMoment) {
         return 0;
     }
     const std::int32_t standard = -(zone.Bias + zone.StandardBias);
+    const std::int32_t daylight = -(zone.Bias + zone.DaylightBias);
     if (zone.DaylightDate.wMonth == 0) return standard;  // the zone keeps no daylight saving
-    // Standard time is tried first, so a moment of the repeated hour counts as standard.
-    const std::int64_t standardMs = std::int64_t{standard} * 60'000;
-    if (ReadsAs(zone, localMoment.AddMilliseconds(-standardMs), localMoment)) return standard;
-    return -(zone.Bias + zone.DaylightBias);
+    const DateTime standardUtc = localMoment.AddMilliseconds(-std::int64_t{standard} * 60'000);
+    const DateTime daylightUtc = localMoment.AddMilliseconds(-std::int64_t{daylight} * 60'000);
+    if (!ReadsAs(zone, standardUtc, localMoment)) return daylight;
+    if (!ReadsAs(zone, daylightUtc, localMoment)) return standard;
+    // The hour the clocks repeat: the reading names two instants. For a reading of the present
+    // the system's own UTC time tells which one it is; any other counts as standard time.
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    const std::optional<DateTime> utcNow = DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour,
+                                                               now.wMinute, now.wSecond, now.wMilliseconds);
+    const bool present = utcNow && std::abs(daylightUtc.MillisecondsSince(*utcNow)) < 60'000;
+    return present ? daylight : standard;
 }
 
 }  // namespace tw

@@ -11,7 +11,8 @@ public:
     virtual ~Clock() = default;
     virtual DateTime LocalNow() = 0;
     // The local zone's offset from UTC at a local moment, in minutes east of Greenwich, daylight
-    // saving included. A moment in the hour repeated when the clocks go back counts as standard.
+    // saving included. A moment in the hour repeated when the clocks go back counts as standard,
+    // unless it is the present moment, whose instant the clock knows.
     virtual std::int32_t UtcOffsetMinutes(DateTime localMoment) = 0;
 };
 

@@ -104,7 +104,7 @@ HWND TooltipOf(HWND dialog) {
     return found.second;
 }
 
-// Esc as the keyboard delivers it: to the window with the focus, through the box's loop.
+// A key as the keyboard delivers it: to the window with the focus, through the box's loop.
 void PressKey(HWND dialog, WPARAM key) {
     HWND focus = GetFocus();
     PostMessageW(focus ? focus : Part(dialog, AboutDialog::OkId), WM_KEYDOWN, key, 1);
@@ -135,6 +135,7 @@ std::wstring BuiltProgramFile() {
 class AboutBoxTest : public testing::Test {
 protected:
     AboutBoxTest() {
+        test::ShownErrors().clear();
         clock.now = DateTime::FromParts(2025, 10, 9, 14, 5, 0).value();  // Tokyo: 05:05 UTC, a Thursday
         clock.utcOffsetMinutes = 540;
         form.AttachTime0 = clock.now.AddMilliseconds(-((2 * 24 + 3) * 3600 + 4 * 60 + 5) * 1000LL);
