@@ -6,6 +6,8 @@
 #include "app/resource_ids.h"
 #include "app/tapwhile_form.h"
 #include "platform/locale_format.h"
+#include "platform/modal.h"
+#include "platform/text.h"
 #include "runtime/error.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -29,10 +31,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tw::TTapwhileForm TapwhileForm({input, clock, dialogs, shell, paths, tw::UserLocaleFormatSettings()});
         app.Run(TapwhileForm);
     } catch (const tw::Error& error) {
-        MessageBoxW(nullptr, tw::ErrorDisplayText(error.Message()).c_str(), tw::AppTitle.c_str(), MB_OK | MB_ICONSTOP);
+        tw::ui::ShowMessageBox(tw::ErrorDisplayText(error.Message()), tw::AppTitle, MB_OK | MB_ICONSTOP);
         exitCode = 1;
     } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Tapwhile", MB_OK | MB_ICONSTOP);
+        tw::ui::ShowMessageBox(tw::ErrorDisplayText(tw::Utf8ToWide(error.what())), tw::AppTitle, MB_OK | MB_ICONSTOP);
         exitCode = 1;
     }
     if (SUCCEEDED(ole)) OleUninitialize();

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/form.h"
+#include "platform/modal.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -45,7 +46,7 @@ void Application::Initialize(HINSTANCE instance) {
                             nullptr, nullptr, instance_, nullptr);
     if (!hwnd_) throw Error(L"Cannot create the application window");
     errorDisplay = [this](const std::wstring& message) {
-        MessageBoxW(ActiveOwner(), ErrorDisplayText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+        ShowMessageBox(ErrorDisplayText(message), title_, MB_OK | MB_ICONSTOP);
     };
 }
 
@@ -174,6 +175,8 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
             }
             break;
         case WM_CLOSE:
+            // Disabled while a modal box is open: the box's caller is still running.
+            if (!IsWindowEnabled(hwnd)) return 0;
             if (app.mainForm_) {
                 Guard([&] { app.mainForm_->Close(); });
                 return 0;
