@@ -6,6 +6,7 @@
 
 #include "platform/form.h"
 #include "platform/modal.h"
+#include "platform/timer.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -143,7 +144,24 @@ void Application::UnregisterTooltip(HWND tooltip) {
 }
 
 void Application::ShowError(const std::wstring& message) {
+    if (EventsHeld()) {
+        keptErrors_.push_back(message);
+        return;
+    }
     if (errorDisplay) errorDisplay(message);
+}
+
+void Application::HoldEvents() {
+    ++holds_;
+    Timer::UpdateAll();
+}
+
+void Application::ReleaseEvents() {
+    if (holds_ == 0 || --holds_ > 0) return;
+    Timer::UpdateAll();
+    std::vector<std::wstring> kept;
+    kept.swap(keptErrors_);
+    for (const std::wstring& message : kept) ShowError(message);
 }
 
 HWND Application::ActiveOwner() const {

@@ -31,7 +31,10 @@ public:
     std::vector<std::uint32_t> sleeps;
 
     std::uint32_t TickCount() override { return tick; }
-    void GetLastInputInfo(LASTINPUTINFO& info) override { info.dwTime = lastInput; }
+    // Like the system's: a record without its size fails and keeps its tick.
+    void GetLastInputInfo(LASTINPUTINFO& info) override {
+        if (info.cbSize == sizeof(LASTINPUTINFO)) info.dwTime = lastInput;
+    }
     void KeybdEvent(std::uint8_t key, std::uint32_t flags) override {
         keys.push_back({key, flags, tick});
         if (injectedInputRegisters) lastInput = tick;
