@@ -1,6 +1,8 @@
 #include "engine/workers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "runtime/int_parse.h"
 #include "runtime/pattern_format.h"
@@ -19,18 +21,25 @@ float NormalRandom(float mean, float sd, const UniformRandom& uniform) {
 }
 
 std::int32_t MinutesToInterval(int minutes) {
-    std::int32_t interval = minutes * 60'000;
-    return interval == 0 ? 60'000 : interval;
+    // In 64 bits: no number of minutes wraps to a negative interval.
+    const std::int64_t interval = static_cast<std::int64_t>(minutes) * 60'000;
+    if (interval <= 0) return 60'000;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(interval, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t DrawInterval(int minutes, int ratePercent, const UniformRandom& uniform) {
-    std::int32_t mean = MinutesToInterval(minutes);
-    std::int32_t sd = mean / 100 * ratePercent;  // exact: the mean is a multiple of 100
-    while (true) {
+    const std::int64_t mean = MinutesToInterval(minutes);
+    const std::int64_t sd = mean / 100 * ratePercent;  // exact: the mean is a multiple of 100
+    const double upper = std::min<double>(2.0 * static_cast<double>(mean), std::numeric_limits<std::int32_t>::max());
+    // With the boxes' rates (at most 50 %) a draw lands in range nineteen times in twenty; the
+    // bound only keeps a mean and rate from elsewhere from drawing for ever.
+    constexpr int kMostDraws = 1000;
+    for (int draw = 0; draw < kMostDraws; ++draw) {
         float x = NormalRandom(static_cast<float>(mean), static_cast<float>(sd), uniform);
         double rounded = std::trunc(static_cast<double>(x) + 0.5);
-        if (rounded >= 1 && rounded <= 2.0 * mean) return static_cast<std::int32_t>(rounded);
+        if (rounded >= 1 && rounded <= upper) return static_cast<std::int32_t>(rounded);
     }
+    return static_cast<std::int32_t>(mean);
 }
 
 std::wstring AfterSuffix(std::int64_t elapsedMs, std::int64_t meanMs, const FormatSettings& fs) {

@@ -18,11 +18,13 @@ using UniformRandom = std::function<double()>;
 // A normally distributed number by the polar method, in 32-bit floating point.
 float NormalRandom(float mean, float sd, const UniformRandom& uniform);
 
-// The configured minutes in milliseconds; 0 minutes (a box being edited) counts as one.
+// The configured minutes in milliseconds, reckoned in 64 bits; 0 minutes (or fewer) counts as
+// one, and an interval beyond the 32-bit range stays at its end.
 std::int32_t MinutesToInterval(int minutes);
 
 // A new interval around the configured minutes with the rate as standard deviation in percent
-// of them, rounded to whole milliseconds and drawn again until it lies in 1 ms to twice them.
+// of them, rounded to whole milliseconds and drawn again until it lies in 1 ms to twice them
+// (at most the 32-bit range). Always ends: after a thousand draws out of range it is the mean.
 std::int32_t DrawInterval(int minutes, int ratePercent, const UniformRandom& uniform);
 
 // " after " + the elapsed time (not negative) as hh:nn:ss.zzz + its share of the mean as

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <limits>
 
 #include "platform/application.h"
 #include "platform/text.h"
@@ -11,12 +12,15 @@
 namespace tw::ui {
 
 namespace {
+// The whole number the digits give, held at the top of the int range however many there are;
+// 0 for an empty text or one that is not all digits.
 int ParseWhole(const std::wstring& text) {
-    if (text.empty() || text.size() > 9) return 0;
+    constexpr int kTop = std::numeric_limits<int>::max();
     int value = 0;
     for (wchar_t c : text) {
         if (c < L'0' || c > L'9') return 0;
-        value = value * 10 + (c - L'0');
+        int digit = c - L'0';
+        value = value > (kTop - digit) / 10 ? kTop : value * 10 + digit;
     }
     return value;
 }
@@ -38,7 +42,7 @@ NumberBox::NumberBox(Container& parent, int minValue, int maxValue, int value)
 
 int NumberBox::Clamp(int value) const { return std::clamp(value, min_, max_); }
 
-int NumberBox::Value() const { return ParseWhole(WindowText(hwnd_)); }
+int NumberBox::Value() const { return Clamp(ParseWhole(WindowText(hwnd_))); }
 
 void NumberBox::ShowText(const std::wstring& text) {
     fromCode_ = true;
@@ -81,13 +85,10 @@ bool NumberBox::HandleCommand(WORD code) {
         return true;
     }
     if (code == EN_KILLFOCUS) {
-        // Typing may leave the box empty or out of range; leaving it brings the value back inside.
-        int value = Value();
-        std::wstring normal = std::to_wstring(Clamp(value));
-        if (normal != WindowText(hwnd_)) {
-            ShowText(normal);
-            if (Clamp(value) != value && OnChange) OnChange(this);
-        }
+        // Typing may leave the text empty or out of range, which reads as the nearest value in
+        // range; leaving the box shows that value.
+        std::wstring normal = std::to_wstring(Value());
+        if (normal != WindowText(hwnd_)) ShowText(normal);
         return true;
     }
     return false;

@@ -11,7 +11,8 @@ class NumberBox : public Control {
 public:
     NumberBox(Container& parent, int minValue, int maxValue, int value);
 
-    // The whole number shown; 0 while the text is empty or not a number (possible while typing).
+    // The whole number shown, always within the range: while typing leaves the text empty or
+    // out of range, the nearest value in range (the minimum for an empty text).
     int Value() const;
     // From code: clamped to the range; runs the change handler exactly when the value changed.
     void SetValue(int value);

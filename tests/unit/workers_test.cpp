@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -39,6 +40,25 @@ TEST(Workers, DrawnIntervalsStayWithinOneMillisecondAndTwiceTheMean) {
     EXPECT_NEAR(mean, 3'600'000, 30'000);
     EXPECT_GT(sd, 1'500'000);
     EXPECT_LT(sd, 1'800'000);
+}
+
+TEST(Workers, EveryMinutesAndRateGiveAnIntervalInRangeAndTheDrawEnds) {
+    UniformRandom uniform = Seeded(3);
+    const std::int64_t top = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        int minutes, rate;
+        std::int64_t mean;
+    };
+    for (const Case& c : {Case{40'000, 10, top}, Case{999'999'999, 50, top}, Case{-5, 10, 60'000},
+                          Case{60, 1'000'000, 3'600'000}, Case{1, -50, 60'000}, Case{35'791, 50, 2'147'460'000},
+                          Case{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), top}}) {
+        EXPECT_EQ(MinutesToInterval(c.minutes), c.mean) << c.minutes;
+        for (int i = 0; i < 50; ++i) {
+            std::int32_t interval = DrawInterval(c.minutes, c.rate, uniform);
+            ASSERT_GE(interval, 1) << c.minutes << " " << c.rate;
+            ASSERT_LE(interval, std::min<std::int64_t>(2 * c.mean, top)) << c.minutes << " " << c.rate;
+        }
+    }
 }
 
 TEST(Workers, NormalRandomNeverTakesTheCentreOfTheCircle) {

@@ -79,20 +79,27 @@ TEST_F(ControlsTest, NumberBoxFromCodeIsClampedAndChangesOnlyOnANewValue) {
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(ControlsTest, NumberBoxTypingRunsChangeAndLeavingClamps) {
+TEST_F(ControlsTest, NumberBoxTypingRunsChangeReadsInRangeAndLeavingShowsTheValue) {
     NumberBox box(grid, 1, 60, 1);
     std::vector<int> seen;
     box.OnChange = [&](Object*) { seen.push_back(box.Value()); };
-    // What the user types arrives as a text change of the edit.
-    SetWindowTextW(box.Handle(), L"0");
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen.back(), 0);  // typing may pass through values outside the range
-    SetWindowTextW(box.Handle(), L"75");
-    EXPECT_EQ(seen.back(), 75);
+    // What the user types arrives as a text change of the edit; every read is in range.
+    struct Typed {
+        const wchar_t* text;
+        int value;
+    };
+    for (const Typed& typed : {Typed{L"0", 1}, Typed{L"", 1}, Typed{L"45", 45}, Typed{L"75", 60},
+                               Typed{L"999999999", 60}, Typed{L"99999999999999999999", 60}}) {
+        SetWindowTextW(box.Handle(), typed.text);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), typed.value) << typed.text;
+        EXPECT_EQ(box.Value(), typed.value) << typed.text;
+    }
+    const size_t changes = seen.size();
     SendMessageW(box.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(box.Handle()));
     EXPECT_EQ(box.Text(), L"60");
-    EXPECT_EQ(seen.back(), 60);
+    EXPECT_EQ(seen.size(), changes);  // the value stays what it was read as
 }
 
 TEST_F(ControlsTest, NumberBoxFollowsTheWheelWithinItsRange) {

@@ -73,6 +73,53 @@ TEST_F(WorkersTest, AUserWhoTypesNeverGetsAPressUnlessTheModeIsSinceThePress) {
     EXPECT_EQ(PressTicks(0x9F).size(), 2u);
 }
 
+TEST_F(WorkersTest, TypedNumbersReadInRangeTheWorkersRunPromptlyAndTheFileHoldsThem) {
+    struct Typed {
+        const wchar_t* text;
+        int minutes;  // boxes of 1 to 60
+        int rate;     // 0 to 50
+        int hold;     // 1 to 30
+    };
+    for (const Typed& typed : {Typed{L"", 1, 0, 1}, Typed{L"0", 1, 0, 1}, Typed{L"45", 45, 45, 30},
+                               Typed{L"40000", 60, 50, 30}, Typed{L"999999999", 60, 50, 30}}) {
+        SCOPED_TRACE(testing::Message() << "typed \"" << std::string(typed.text, typed.text + wcslen(typed.text)) << "\"");
+        Start("SendReload=1\r\nSendReloadUntouch=0\r\n");
+        // The user types; nothing leaves the boxes, so their texts stay as typed.
+        for (ui::NumberBox* box : {&form->NumberBox1, &form->NumberBox2, &form->NumberBox3, &form->NumberBox4}) {
+            SetWindowTextW(box->Handle(), typed.text);
+        }
+        EXPECT_EQ(form->NumberBox1.Value(), typed.minutes);
+        EXPECT_EQ(form->NumberBox2.Value(), typed.minutes);
+        EXPECT_EQ(form->NumberBox3.Value(), typed.rate);
+        EXPECT_EQ(form->NumberBox4.Value(), typed.hold);
+        EXPECT_GE(form->Interval1, 1);
+        EXPECT_LE(form->Interval1, 2 * typed.minutes * 60'000);
+        EXPECT_EQ(form->Interval2, typed.minutes * 60'000);
+
+        // A run of each timer returns at once and, with the user just active, acts on nothing.
+        input.UserInput();
+        const size_t sleeps = input.sleeps.size();
+        Run1();
+        Run2();
+        form->Timer0Timer(&form->Timer0);
+        EXPECT_TRUE(input.keys.empty());
+        EXPECT_EQ(input.sleeps.size(), sleeps);
+
+        SendMessageW(form->Handle(), WM_CLOSE, 0, 0);  // the caption button
+        ASSERT_TRUE(form->Closed());
+        std::string saved = ReadBytes(UserIni()).value();
+        auto expect = [&](const std::string& key, int value) {
+            EXPECT_NE(saved.find("\r\n" + key + "=" + std::to_string(value) + "\r\n"), std::string::npos) << key;
+        };
+        expect("SendKeyWait", typed.minutes);
+        expect("SendReloadWait", typed.minutes);
+        expect("StandardDeviationRate", typed.rate);
+        expect("HoldUnUse", typed.hold);
+        EXPECT_TRUE(test::ShownErrors().empty());
+        form.reset();
+    }
+}
+
 TEST_F(WorkersTest, EqualIsNotDue) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
     ASSERT_EQ(form->Interval1, 60'000);
@@ -161,7 +208,7 @@ TEST_F(WorkersTest, TheSwitchesEnableTheirControls) {
     EXPECT_TRUE(form->NumberBox3.Enabled());  // on enables it even with random intervals off
     EXPECT_EQ(form->LastHit1, input.tick);
 
-    form->NumberBox1.SetText(L"0");
+    SetWindowTextW(form->NumberBox1.Handle(), L"0");  // the user types 0
     EXPECT_EQ(form->NumberBox1.Text(), L"1");
     EXPECT_EQ(form->Interval1, 60'000);
 }
