@@ -408,7 +408,10 @@ void TTapwhileForm::CheckBoxTaskButton1Click(ui::Object*) { ui::Application::Ins
 // ---- Key code table --------------------------------------------------------------------------
 
 void TTapwhileForm::SelectStoredKeyCode(const std::wstring& stored) {
-    int row = RowOfStoredCode(stored);
+    // Looked up among the list's own rows: their order is the list's, not the table's.
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < CheckListBox1.Count(); ++i) rows.push_back(CheckListBox1.Item(i));
+    int row = RowOfStoredCode(stored, rows);
     CheckListBox1.SetItemIndex(row);
     if (row >= 0) CheckListBox1.SetCheckedAt(row, true);
 }

@@ -294,10 +294,10 @@ std::wstring KeyOfCode(int code) {
     return HexUpper(static_cast<std::uint32_t>(code), 2);
 }
 
-int RowOfStoredCode(std::wstring_view stored) {
+int RowOfStoredCode(std::wstring_view stored, const std::vector<std::wstring>& rows) {
     const std::wstring key = KeyOfCode(StoredKeyCode(stored));
-    for (std::size_t i = 0; i < Rows.size(); ++i) {
-        if (Rows[i].substr(0, 2) == key) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].substr(0, 2) == key) {
             return static_cast<int>(i);
         }
     }

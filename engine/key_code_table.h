@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -10,7 +11,8 @@ namespace tw {
 inline constexpr int DefaultKeyCode = 0x9F;
 
 // The rows of the key code list, one per virtual-key code: row i holds code i and begins with it
-// as two upper-case hexadecimal digits, so sorting the rows by text keeps them in code order.
+// as two upper-case hexadecimal digits. A list keeps them in this order: sorting them by a
+// locale's collation need not (Danish puts "AA" after "FF").
 const std::array<std::wstring_view, 256>& KeyCodeRows();
 
 // The code a row's first two characters give as hexadecimal (either letter case), or
@@ -26,8 +28,8 @@ int StoredKeyCode(std::wstring_view stored);
 // unsigned 32-bit value.
 std::wstring KeyOfCode(int code);
 
-// The index of the first row that begins with KeyOfCode(StoredKeyCode(stored)), or -1 when no row
-// does (a code above FF or a negative one).
-int RowOfStoredCode(std::wstring_view stored);
+// The index of the first of the rows (as a list shows them) that begins with
+// KeyOfCode(StoredKeyCode(stored)), or -1 when none does (a code above FF or a negative one).
+int RowOfStoredCode(std::wstring_view stored, const std::vector<std::wstring>& rows);
 
 }  // namespace tw

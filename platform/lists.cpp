@@ -12,10 +12,10 @@ namespace tw::ui {
 
 // ---- ListBox ---------------------------------------------------------------------------------
 
-ListBox::ListBox(Container& parent, int itemHeight96, bool checkMarks)
+ListBox::ListBox(Container& parent, int itemHeight96, bool sorted, bool checkMarks)
     : Control(&parent, &parent.OwnerForm()), itemHeight96_(itemHeight96) {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT |
-                  LBS_HASSTRINGS;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    if (sorted) style |= LBS_SORT;
     if (checkMarks) style |= LBS_OWNERDRAWFIXED;
     HWND hwnd = CreateWindowExW(0, WC_LISTBOXW, L"", style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);
@@ -63,7 +63,7 @@ bool ListBox::HandleCommand(WORD code) {
 
 // ---- CheckListBox ----------------------------------------------------------------------------
 
-CheckListBox::CheckListBox(Container& parent, int itemHeight96) : ListBox(parent, itemHeight96, true) {}
+CheckListBox::CheckListBox(Container& parent, int itemHeight96) : ListBox(parent, itemHeight96, false, true) {}
 
 bool CheckListBox::CheckedAt(int index) const {
     LRESULT data = SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);

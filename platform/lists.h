@@ -10,7 +10,8 @@ namespace tw::ui {
 
 class ListBox : public Control {
 public:
-    ListBox(Container& parent, int itemHeight96, bool checkMarks = false);
+    // A sorted list orders its rows by the user's locale; an unsorted one keeps them as added.
+    ListBox(Container& parent, int itemHeight96, bool sorted = true, bool checkMarks = false);
     void Clear();
     void Add(const std::wstring& text);
     int Count() const;
@@ -30,6 +31,7 @@ protected:
     int itemHeight96_;
 };
 
+// Rows stay as added: a locale's collation may order texts differently from their codes.
 class CheckListBox : public ListBox {
 public:
     explicit CheckListBox(Container& parent, int itemHeight96);

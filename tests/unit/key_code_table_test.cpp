@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -298,10 +300,16 @@ TEST(RowOfStoredCode, SelectsTheRowOfTheStoredCode) {
         {L"100", -1},
         {L"FFFFFFFF", -1},
     };
+    const std::vector<std::wstring> rows(KeyCodeRows().begin(), KeyCodeRows().end());
     for (const auto& [stored, row] : cases) {
-        EXPECT_EQ(RowOfStoredCode(stored), row) << testing::PrintToString(std::wstring(stored));
+        EXPECT_EQ(RowOfStoredCode(stored, rows), row) << testing::PrintToString(std::wstring(stored));
     }
-    EXPECT_EQ(KeyCodeRows()[RowOfStoredCode(L"74")], L"74  VK_F5  [F5] Browser Reload");
+    EXPECT_EQ(rows[RowOfStoredCode(L"74", rows)], L"74  VK_F5  [F5] Browser Reload");
+    // The rows as a list shows them, whatever their order: the row that begins with the code.
+    std::vector<std::wstring> moved = rows;
+    std::rotate(moved.begin(), moved.begin() + 0xAA, moved.end());
+    EXPECT_EQ(moved[RowOfStoredCode(L"AB", moved)].substr(0, 2), L"AB");
+    EXPECT_EQ(RowOfStoredCode(L"AB", moved), 1);
 }
 
 }  // namespace
