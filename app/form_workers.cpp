@@ -57,6 +57,10 @@ void TTapwhileForm::Timer1Timer(ui::Object*) {
     Diff1 = MeasureWorker(trace, CheckBoxSendKeyUntouch.Checked(), LII1, LastHit1, Interval1);
     StatusBar1.SetPanelText(1, DurationText(Diff1));
     if (Diff1 <= Interval1) return;
+    if (sessionLocked_) {
+        AddLog(L"Session locked, not operated");
+        return;
+    }
 
     AddLog(L"Diff1 > Interval1, not operated, go work1");
     if (!AttemptRegistered(LII1, [this] { SendKeyWork(); })) SelfRestart();
@@ -117,6 +121,14 @@ void TTapwhileForm::NumberBox1Change(ui::Object*) {
 
 void TTapwhileForm::NumberBox3Change(ui::Object*) { DrawInterval1(); }
 
+// ---- The session's lock ---------------------------------------------------------------------
+
+void TTapwhileForm::WMWtsSessionChange(WPARAM code) {
+    // Nothing else changes: at unlock the workers go on with their intervals as they were.
+    if (code == WTS_SESSION_LOCK) sessionLocked_ = true;
+    if (code == WTS_SESSION_UNLOCK) sessionLocked_ = false;
+}
+
 // ---- Browser reloader ------------------------------------------------------------------------
 
 void TTapwhileForm::Timer2Timer(ui::Object*) {
@@ -125,6 +137,10 @@ void TTapwhileForm::Timer2Timer(ui::Object*) {
     Diff2 = MeasureWorker(trace, CheckBoxSendReloadUntouch.Checked(), LII2, LastHit2, Interval2);
     StatusBar1.SetPanelText(2, DurationText(Diff2));
     if (Diff2 <= Interval2) return;
+    if (sessionLocked_) {
+        AddLog(L"Session locked, not operated");
+        return;
+    }
 
     AddLog(L"Diff2 > Interval2, not operated, go work2");
     bool pressed = false;

@@ -1,5 +1,7 @@
 #include "app/tapwhile_form.h"
 
+#include <wtsapi32.h>
+
 #include <algorithm>
 
 #include "app/resource_ids.h"
@@ -131,6 +133,7 @@ TTapwhileForm::TTapwhileForm(FormServices services)
 }
 
 TTapwhileForm::~TTapwhileForm() {
+    WTSUnRegisterSessionNotification(Handle());
     ui::Application& app = ui::Application::Instance();
     app.OnMinimize = nullptr;
     app.OnRestore = nullptr;
@@ -277,9 +280,16 @@ void TTapwhileForm::DefineWindow() {
     OnResize = [this](ui::Object* s) { FormResize(s); };
     PageControl1.OnChange = [this](ui::Object* s) { PageControl1Change(s); };
     OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
-    OnMessage = [this](UINT message, WPARAM, LPARAM, LRESULT& result) {
+    OnMessage = [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (message == WM_WTSSESSION_CHANGE) {
+            WMWtsSessionChange(wParam);
+            result = 0;
+            return true;
+        }
         return message == WM_QUERYENDSESSION && WMQueryEndSession(result);
     };
+    // Where the system offers no notification the session counts as unlocked throughout.
+    WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     OnShowingChanged = [this] { CMShowingChanged(); };
     Timer1.OnTimer = [this](ui::Object* s) { Timer1Timer(s); };
     Timer2.OnTimer = [this](ui::Object* s) { Timer2Timer(s); };

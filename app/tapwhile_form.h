@@ -109,6 +109,11 @@ public:
     void CheckBoxSendReloadClick(ui::Object* sender);
     void NumberBox2Change(ui::Object* sender);
 
+    // The session's lock (form_workers.cpp): injected input cannot reach a locked session, so
+    // the workers neither press nor restart while it is locked.
+    void WMWtsSessionChange(WPARAM code);
+    bool SessionLocked() const { return sessionLocked_; }
+
     // Minimise, tray and restore (form_tray.cpp).
     void ApplicationMinimize(ui::Object* sender);
     void ApplicationRestore(ui::Object* sender);
@@ -233,6 +238,7 @@ private:
     // when the tick moved.
     bool AttemptRegistered(LASTINPUTINFO& lii, const std::function<void()>& attempt);
     FormServices services_;
+    bool sessionLocked_ = false;
     std::wstring storedStyleName_;  // read at start, for the visual styles
     std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start
 };

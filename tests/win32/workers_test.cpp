@@ -120,6 +120,37 @@ TEST_F(WorkersTest, TypedNumbersReadInRangeTheWorkersRunPromptlyAndTheFileHoldsT
     }
 }
 
+TEST_F(WorkersTest, WhileTheSessionIsLockedNeitherWorkerPressesNorRestartsAndBothResumeAtUnlock) {
+    Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendReload=1\r\nSendReloadUntouch=0\r\n");
+    input.foreground = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+    input.foregroundClass = L"Chrome_WidgetWin_1";
+    const std::int32_t interval1 = form->Interval1;
+    const std::int32_t interval2 = form->Interval2;
+    SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    input.injectedInputRegisters = false;  // injected input cannot reach a locked session
+    for (int i = 0; i < 700; ++i) {  // over eleven minutes
+        Run1();
+        Run2();
+    }
+    EXPECT_TRUE(input.keys.empty());
+    EXPECT_TRUE(input.sleeps.empty());
+    EXPECT_TRUE(shell.launches.empty());
+    EXPECT_EQ(shell.terminated, 0);
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->Interval1, interval1);
+    EXPECT_EQ(form->Interval2, interval2);
+    EXPECT_FALSE(form->StatusBar1.PanelText(1).empty());  // the elapsed times go on showing
+
+    SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    input.injectedInputRegisters = true;
+    Run1();
+    Run2();
+    EXPECT_EQ(PressTicks(0x9F).size(), 1u);
+    EXPECT_EQ(PressTicks(0x74).size(), 1u);
+    EXPECT_EQ(form->Memo1.LineCount(), 2);
+    EXPECT_EQ(shell.terminated, 0);
+}
+
 TEST_F(WorkersTest, EqualIsNotDue) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
     ASSERT_EQ(form->Interval1, 60'000);
