@@ -19,12 +19,12 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTRO
 // SS_NOPREFIX; measuring with the same ones gives it exactly the room it needs.
 constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
 
-void RegisterDialogClass(WNDPROC windowProc) {
+void RegisterDialogClass() {
     static bool registered = false;
     if (registered) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = ui::WindowHandler::WindowProc;
     wc.hInstance = ui::Application::Instance().InstanceHandle();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kDialogClass;
@@ -73,19 +73,19 @@ AboutDialog* AboutDialog::FromHandle(HWND hwnd) {
     wchar_t name[32] = {};
     GetClassNameW(hwnd, name, 32);
     if (lstrcmpW(name, kDialogClass) != 0) return nullptr;
-    return reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return static_cast<AboutDialog*>(ui::WindowHandler::FromHandle(hwnd));
 }
 
 AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wstring& text, int iconId,
                          const std::wstring& imageHint)
     : owner_(owner), iconId_(iconId), text_(text), imageHint_(imageHint) {
-    RegisterDialogClass(WindowProc);
+    RegisterDialogClass();
     HINSTANCE instance = ui::Application::Instance().InstanceHandle();
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     // Created at the screen's centre, so that it gets the DPI of the monitor it will show on.
     hwnd_ = CreateWindowExW(kExStyle, kDialogClass, caption.c_str(), kStyle, screenWidth / 2, screenHeight / 2, 0, 0,
-                            owner, nullptr, instance, this);
+                            owner, nullptr, instance, static_cast<ui::WindowHandler*>(this));
     if (!hwnd_) throw Error(L"Cannot create the About box");
 
     image_ = CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
@@ -100,23 +100,13 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
         DestroyWindow(hwnd_);
         throw Error(L"Cannot create the About box");
     }
-    SetWindowSubclass(image_, PartProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(ok_, PartProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    ui::SetHandCursor(image_, true);
+    ui::SetHandCursor(ok_, true);
+    SetWindowSubclass(ok_, OkButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     // Of the box's parts only the icon has a hint.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance,
-                               nullptr);
-    if (tooltip_) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd_;
-        info.uId = reinterpret_cast<UINT_PTR>(image_);
-        info.lpszText = imageHint_.data();
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        ui::Application::Instance().RegisterTooltip(tooltip_);
-    }
+    tooltip_ = std::make_unique<ui::Tooltip>(hwnd_);
+    tooltip_->SetWindowTool(image_, imageHint_);
 
     UINT dpi = GetDpiForWindow(hwnd_);
     SIZE size = Layout(dpi ? dpi : 96);
@@ -221,24 +211,16 @@ void AboutDialog::Paint() {
     EndPaint(hwnd_, &ps);
 }
 
-LRESULT CALLBACK AboutDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<AboutDialog*>(create->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT AboutDialog::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) hwnd_ = hwnd;
     if (message == WM_NCDESTROY) {
         // The tool tip went with the box.
-        if (self->tooltip_) ui::Application::Instance().UnregisterTooltip(self->tooltip_);
-        self->tooltip_ = nullptr;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->closed_ = true;
+        tooltip_.reset();
+        hwnd_ = nullptr;
+        closed_ = true;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    return HandleMessage(message, wParam, lParam);
 }
 
 LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -298,27 +280,21 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK AboutDialog::PartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
+LRESULT CALLBACK AboutDialog::OkButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
     auto* self = reinterpret_cast<AboutDialog*>(data);
     switch (message) {
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                return TRUE;
-            }
-            break;
         case WM_KEYDOWN:
             // A loop that does not treat this box as a dialog (the clock's message pump, for
             // one) hands Enter and Esc to the button itself.
-            if (hwnd == self->ok_ && (wParam == VK_ESCAPE || wParam == VK_RETURN)) {
+            if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
                 SendMessageW(self->hwnd_, WM_COMMAND, MAKEWPARAM(wParam == VK_ESCAPE ? IDCANCEL : IDOK, BN_CLICKED),
                              reinterpret_cast<LPARAM>(hwnd));
                 return 0;
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, PartProc, 1);
+            RemoveWindowSubclass(hwnd, OkButtonProc, 1);
             break;
         default:
             break;

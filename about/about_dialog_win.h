@@ -4,13 +4,16 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/control.h"
+#include "platform/tooltip.h"
+#include "platform/window_handler.h"
 
 namespace tw {
 
-class AboutDialog : public ui::Object {
+class AboutDialog : public ui::Object, public ui::WindowHandler {
 public:
     // Control ids of the parts, in their order: the icon, the text, the OK button.
     static constexpr int ImageId = 100;
@@ -44,8 +47,8 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK PartProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    static LRESULT CALLBACK OkButtonProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Makes font and icon for the DPI, places the parts and returns the window's size.
     SIZE Layout(UINT dpi);
@@ -56,7 +59,7 @@ private:
     HWND image_ = nullptr;
     HWND message_ = nullptr;
     HWND ok_ = nullptr;
-    HWND tooltip_ = nullptr;
+    std::unique_ptr<ui::Tooltip> tooltip_;
     HFONT font_ = nullptr;
     HICON icon_ = nullptr;
     bool ownIcon_ = false;  // loaded from the program, not shared

@@ -30,7 +30,7 @@ void Application::Initialize(HINSTANCE instance) {
     WNDCLASSEXW wc{};
 
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = WindowHandler::WindowProc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = icon_;
@@ -44,7 +44,7 @@ void Application::Initialize(HINSTANCE instance) {
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     hwnd_ = CreateWindowExW(0, kApplicationClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, instance_, nullptr);
+                            nullptr, nullptr, instance_, static_cast<WindowHandler*>(this));
     if (!hwnd_) throw Error(L"Cannot create the application window");
     errorDisplay = [this](const std::wstring& message) {
         ShowMessageBox(ErrorDisplayText(message), title_, MB_OK | MB_ICONSTOP);
@@ -169,8 +169,8 @@ HWND Application::ActiveOwner() const {
     return active ? active : hwnd_;
 }
 
-LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Application& app = Instance();
+LRESULT Application::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Application& app = *this;
     switch (message) {
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/window_handler.h"
 
 namespace tw::ui {
 
 class Form;
 
-class Application : public Object {
+class Application : public Object, public WindowHandler {
 public:
     static Application& Instance();
 
@@ -68,7 +69,7 @@ public:
 
 private:
     Application() = default;
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/text.h"
+#include "platform/tooltip.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -39,10 +40,15 @@ Control::Control(Container* parent, Form* form) : parent_(parent), form_(form) {
 }
 
 Control::~Control() {
-    for (HWND part : parts_) RemovePropW(part, kControlProp);
+    // Child windows go with their top-level window, which a form destroys after its controls
+    // are gone: their last messages must not reach this object.
+    for (HWND part : parts_) {
+        RemoveWindowSubclass(part, SubclassProc, 1);
+        RemovePropW(part, kControlProp);
+    }
     if (hwnd_ && IsWindow(hwnd_)) {
+        RemoveWindowSubclass(hwnd_, SubclassProc, 1);
         RemovePropW(hwnd_, kControlProp);
-        // Child windows go with their top-level window; only a form destroys its own.
     }
 }
 
@@ -73,14 +79,13 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
         RemovePropW(hwnd, kControlProp);
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    if (message == WM_SETCURSOR && self->handCursor_ && LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-    }
     LRESULT result = 0;
     bool handled = false;
     Guard([&] { handled = self->FilterMessage(hwnd, message, wParam, lParam, result); });
-    return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
+    if (handled) return result;
+    result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_WINDOWPOSCHANGED) self->UpdateHintArea();
+    return result;
 }
 
 bool Control::FilterMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -107,10 +112,29 @@ void Control::SetHint(const std::wstring& hint, bool showHint) {
     hint_ = hint;
     showHint_ = showHint;
     if (form_ && showHint_ && !hint_.empty()) {
-        form_->AddTool(hwnd_, hint_);
-        for (HWND part : parts_) form_->AddTool(part, hint_);
+        form_->Hints().SetWindowTool(hwnd_, hint_);
+        for (HWND part : parts_) form_->Hints().SetWindowTool(part, hint_);
+        UpdateHintArea();
     }
 }
+
+void Control::UpdateHintArea() {
+    HWND parent = ParentHandle();
+    if (!form_ || !showHint_ || hint_.empty() || !parent || !hwnd_) return;
+    RECT area{};
+    auto add = [&](HWND window) {
+        if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return;
+        RECT r{};
+        GetWindowRect(window, &r);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+        UnionRect(&area, &area, &r);
+    };
+    add(hwnd_);
+    for (HWND part : parts_) add(part);
+    form_->Hints().SetAreaTool(parent, reinterpret_cast<UINT_PTR>(hwnd_), area, hint_);
+}
+
+void Control::SetHandCursor(bool hand) { ui::SetHandCursor(hwnd_, hand); }
 
 std::wstring Control::Text() const { return WindowText(hwnd_); }
 
@@ -168,12 +192,17 @@ void Control::ApplyDpi(int oldDpi) {
 
 Container::Container(Container* parent, Form* form) : Control(parent, form) {}
 
+Container::~Container() {
+    // A panel window outlives this object until its form's window goes.
+    if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
 const wchar_t* Container::WindowClassName() { return L"TwPanel"; }
 
 void Container::RegisterWindowClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = StaticWindowProc;
+    wc.lpfnWndProc = WindowHandler::WindowProc;
     wc.hInstance = Application::Instance().InstanceHandle();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = WindowClassName();
@@ -183,47 +212,44 @@ void Container::RegisterWindowClass() {
 void Container::CreatePanelWindow() {
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClassName(), L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                ParentHandle(), nullptr, Application::Instance().InstanceHandle(), this);
+                                ParentHandle(), nullptr, Application::Instance().InstanceHandle(),
+                                static_cast<WindowHandler*>(this));
     Attach(hwnd);
 }
 
-LRESULT CALLBACK Container::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<Container*>(create->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<Container*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT Container::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) hwnd_ = hwnd;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        LRESULT result = self->WindowProc(message, wParam, lParam);
-        self->hwnd_ = nullptr;
+        LRESULT result = WindowProc(message, wParam, lParam);
+        hwnd_ = nullptr;
         return result;
     }
-    return self->WindowProc(message, wParam, lParam);
+    return WindowProc(message, wParam, lParam);
 }
 
 bool Container::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     bool handled = false;
     switch (message) {
         case WM_COMMAND:
-            if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
                 Guard([&] { handled = child->HandleCommand(HIWORD(wParam)); });
                 result = 0;
             }
             break;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
-            if (Control* child = FromHandle(header->hwndFrom)) {
+            if (Control* child = Control::FromHandle(header->hwndFrom)) {
                 Guard([&] { handled = child->HandleNotify(*header, result); });
             }
             break;
         }
         case WM_DRAWITEM: {
             auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlType != ODT_MENU) {
-                if (Control* child = FromHandle(item->hwndItem)) {
+            // Found by its window, not by CtlType, which a status bar leaves undefined; a
+            // menu's item names a menu there, which is no window.
+            HWND window = reinterpret_cast<HWND>(item->hwndItem);
+            if (IsWindow(window)) {
+                if (Control* child = Control::FromHandle(window)) {
                     Guard([&] { handled = child->HandleDrawItem(*item); });
                     result = TRUE;
                 }
@@ -236,7 +262,7 @@ bool Container::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         case WM_CTLCOLORLISTBOX: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             HBRUSH brush = nullptr;
-            if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) brush = child->HandleCtlColor(dc);
+            if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) brush = child->HandleCtlColor(dc);
             if (!brush && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
                 SetBkColor(dc, BackgroundColor());
                 brush = BackgroundBrush();

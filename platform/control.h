@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_handler.h"
+
 namespace tw::ui {
 
 class Form;
@@ -62,12 +64,13 @@ public:
     virtual void SetVisible(bool visible);
     bool Visible() const;
 
-    // The hint text is kept even while the application's hint switch is off.
+    // The hint text is kept even while the application's hint switch is off. It shows over
+    // the control whether the control is enabled or not.
     void SetHint(const std::wstring& hint, bool showHint = true);
     const std::wstring& Hint() const { return hint_; }
     bool ShowHint() const { return showHint_; }
 
-    void SetHandCursor(bool hand) { handCursor_ = hand; }
+    void SetHandCursor(bool hand);
 
     virtual std::wstring Text() const;
     virtual void SetText(const std::wstring& text);
@@ -111,16 +114,18 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The parent's area under the control carries its hint, for the time it is disabled.
+    void UpdateHintArea();
     Container* parent_;
     Form* form_;
     std::wstring hint_;
     bool showHint_ = true;
-    bool handCursor_ = false;
 };
 
 // A control that hosts other controls and routes their notifications.
-class Container : public Control {
+class Container : public Control, public WindowHandler {
 public:
+    ~Container() override;
     const std::vector<Control*>& Children() const { return children_; }
     void AddChild(Control* child) { children_.push_back(child); }
     // Lays the children out in the client area.
@@ -139,7 +144,7 @@ protected:
     void AlignChildren(RECT area);
     RECT InnerRect() const;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Routes a child notification; true when a control took it.
     bool RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

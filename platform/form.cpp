@@ -24,7 +24,7 @@ void Form::RegisterWindowClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = StaticWindowProc;
+    wc.lpfnWndProc = WindowHandler::WindowProc;
     wc.hInstance = Application::Instance().InstanceHandle();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = Application::Instance().Icon();
@@ -42,7 +42,7 @@ Form::Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int f
     // Left 0, top 0: the stored placement is applied later by the program itself.
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, L"",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, app.Handle(), nullptr,
-                                app.InstanceHandle(), static_cast<Container*>(this));
+                                app.InstanceHandle(), static_cast<WindowHandler*>(this));
     Attach(hwnd);
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
@@ -50,15 +50,11 @@ Form::Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int f
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     ResizeClient();
 
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               app.InstanceHandle(), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleValue(400));
-    app.RegisterTooltip(tooltip_);
+    hints_ = std::make_unique<ui::Tooltip>(hwnd_);
 }
 
 Form::~Form() {
-    Application::Instance().UnregisterTooltip(tooltip_);
+    hints_.reset();
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
     for (auto& [key, font] : extraFonts_) DeleteObject(font);
@@ -88,17 +84,6 @@ void Form::ResizeClient() {
     AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
                              static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form::AddTool(HWND control, const std::wstring& text) {
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void Form::Show() {

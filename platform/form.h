@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/control.h"
+#include "platform/tooltip.h"
 
 namespace tw::ui {
 
@@ -40,8 +42,8 @@ public:
     // Further messages of the window; return true when handled (with the result set).
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
 
-    void AddTool(HWND control, const std::wstring& text);
-    HWND Tooltip() const { return tooltip_; }
+    // The hints of the form's controls.
+    ui::Tooltip& Hints() { return *hints_; }
 
     static void RegisterWindowClass();
 
@@ -59,7 +61,7 @@ private:
     int fontHeight96_;
     HFONT font_ = nullptr;
     std::map<std::pair<std::wstring, int>, HFONT> extraFonts_;
-    HWND tooltip_ = nullptr;
+    std::unique_ptr<ui::Tooltip> hints_;
     bool closed_ = false;
     bool closing_ = false;  // the close query is running
     bool shownBefore_ = false;

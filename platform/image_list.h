@@ -17,4 +17,8 @@ private:
     std::vector<int> iconIds_;
 };
 
+// An icon resource drawn at the size as a 32-bit bitmap with premultiplied alpha, as a menu
+// item's picture wants it; the caller deletes it. Null when the icon is missing.
+HBITMAP IconPicture(int iconId, int size);
+
 }  // namespace tw::ui

@@ -11,7 +11,7 @@ const wchar_t kTrayClass[] = L"TwTrayIcon";
 const UINT kCallbackMessage = WM_APP + 1;
 }  // namespace
 
-void PopupMenu::Popup(HWND owner, POINT at) const {
+HMENU PopupMenu::Build() const {
     HMENU menu = CreatePopupMenu();
     for (size_t i = 0; i < items_.size(); ++i) {
         MENUITEMINFOW info{};
@@ -22,6 +22,11 @@ void PopupMenu::Popup(HWND owner, POINT at) const {
         info.hbmpItem = items_[i]->picture;
         InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
     }
+    return menu;
+}
+
+void PopupMenu::Popup(HWND owner, POINT at) const {
+    HMENU menu = Build();
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
     UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
@@ -38,12 +43,13 @@ TrayIcon::TrayIcon() {
     HINSTANCE instance = Application::Instance().InstanceHandle();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = WindowHandler::WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kTrayClass;
     RegisterClassExW(&wc);
     // A hidden top-level window (not message-only): it must receive the "TaskbarCreated" broadcast.
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                            static_cast<WindowHandler*>(this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -70,18 +76,14 @@ void TrayIcon::SetVisible(bool visible) {
     Notify(visible ? NIM_ADD : NIM_DELETE);
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
+LRESULT TrayIcon::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TrayIcon* self = this;
+    if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
         // Explorer restarted: its notification area forgot the icon.
         if (self->visible_) self->Notify(NIM_ADD);
         return 0;
     }
-    if (self && message == kCallbackMessage) {
+    if (message == kCallbackMessage) {
         // The icon's clicks are posted messages, which reach a disabled window too: while a
         // modal box has disabled it, the icon takes no clicks.
         if (!IsWindowEnabled(hwnd)) return 0;

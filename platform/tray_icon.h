@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/window_handler.h"
 
 namespace tw::ui {
 
@@ -26,12 +27,14 @@ public:
     const std::vector<MenuItem*>& Items() const { return items_; }
     // Shows the menu at a screen point for the owner window and runs the chosen item's handler.
     void Popup(HWND owner, POINT at) const;
+    // The menu as shown: item i has the command i + 1. The caller destroys it.
+    HMENU Build() const;
 
 private:
     std::vector<MenuItem*> items_;
 };
 
-class TrayIcon : public Object {
+class TrayIcon : public Object, public WindowHandler {
 public:
     TrayIcon();
     ~TrayIcon() override;
@@ -49,7 +52,7 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
     HWND hwnd_ = nullptr;
     HICON icon_ = nullptr;

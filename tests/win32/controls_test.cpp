@@ -148,12 +148,47 @@ TEST_F(ControlsTest, PageControlFromCodeShowsThePageWithoutTheChangeEvent) {
     EXPECT_EQ(changes, 0);
 }
 
+// A control of its own kind, to see what its parent hands it.
+class DrawnControl : public Control {
+public:
+    explicit DrawnControl(Container& parent) : Control(&parent, &parent.OwnerForm()) {
+        Attach(CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 10, 10,
+                               parent.Handle(), nullptr, Application::Instance().InstanceHandle(), nullptr));
+    }
+    int drawn = 0;
+    bool HandleDrawItem(DRAWITEMSTRUCT&) override {
+        ++drawn;
+        return true;
+    }
+};
+
+TEST_F(ControlsTest, OwnerDrawingFindsTheControlByItsWindowWhateverTheControlType) {
+    DrawnControl control(grid);
+    // A status bar's parts leave CtlType undefined: it may read as anything, a menu's type too.
+    for (UINT type : {UINT{ODT_STATIC}, UINT{ODT_MENU}, UINT{0}, UINT{0xCDCDCDCD}}) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = type;
+        item.hwndItem = control.Handle();
+        EXPECT_EQ(SendMessageW(grid.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE) << type;
+    }
+    EXPECT_EQ(control.drawn, 4);
+    // A menu's item names its menu, which is no window: nothing to route, nothing breaks.
+    HMENU menu = CreatePopupMenu();
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.hwndItem = reinterpret_cast<HWND>(menu);
+    SendMessageW(grid.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+    DestroyMenu(menu);
+    EXPECT_EQ(control.drawn, 4);
+}
+
 TEST_F(ControlsTest, HintsAreRegisteredUnlessTheControlHasThemOff) {
     Button shown(grid, L"go");
     Button quiet(grid, L"stay");
     shown.SetHint(L"Go now");
     quiet.SetHint(L"Stay here", false);
-    EXPECT_EQ(SendMessageW(form.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    // Its window, and the area of its parent under it (for the time it is disabled).
+    EXPECT_EQ(SendMessageW(form.Hints().Handle(), TTM_GETTOOLCOUNT, 0, 0), 2);
     EXPECT_EQ(quiet.Hint(), L"Stay here");  // kept all the same
 }
 

@@ -2,6 +2,7 @@
 // reported once start-up is complete, and the workers, whose timers run while the message is
 // open, neither press nor restart. The window then runs with the defaults.
 #include "form_fixture.h"
+#include "pump.h"
 
 namespace tw {
 namespace {
@@ -25,26 +26,13 @@ protected:
             ++openBoxes;
             mostOpenAtOnce = std::max(mostOpenAtOnce, openBoxes);
             ui::ModalScope modal;
-            Pump(1300);
+            test::Pump(1300);
             --openBoxes;
         };
     }
     void TearDown() override {
         ui::Application::Instance().errorDisplay = recording;
         FormFixture::TearDown();
-    }
-
-    // Lets the thread's messages (the timers among them) be handled for a while.
-    static void Pump(DWORD ms) {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < ms) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
     }
 
     void ExpectTheDefaults() {
@@ -108,7 +96,7 @@ TEST_F(StartupTest, AFileOverTheLimitIsReportedOnceAndNoSaveReplacesIt) {
     // Its timer goes on ticking while that message is open; it must not start over inside it.
     input.injectedInputRegisters = false;
     input.Advance(3 * 60'000);
-    Pump(3000);
+    test::Pump(3000);
     EXPECT_GE(shown.size(), 2u);
     EXPECT_EQ(mostOpenAtOnce, 1);
     EXPECT_TRUE(shell.launches.empty());

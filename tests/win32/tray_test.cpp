@@ -27,6 +27,40 @@ TEST_F(TrayTest, MinimisingFollowsTheTrayOption) {
     EXPECT_GT(form->Memo1.FirstVisibleLine(), 250);  // the visible page was brought up to date
 }
 
+TEST_F(TrayTest, TheMenuShowsRestoreWithItsPictureAndCloseWithout) {
+    Start();
+    HMENU menu = form->PopupMenu1.Build();
+    ASSERT_EQ(GetMenuItemCount(menu), 2);
+    const int size = MulDiv(32, static_cast<int>(GetDpiForSystem()), 96);
+    wchar_t caption[64] = {};
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP | MIIM_STRING | MIIM_ID;
+    item.dwTypeData = caption;
+    item.cch = 64;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &item));
+    EXPECT_EQ(std::wstring(caption), L"元の大きさに戻す");
+    ASSERT_NE(item.hbmpItem, nullptr);
+    BITMAP picture{};
+    ASSERT_TRUE(GetObjectW(item.hbmpItem, sizeof(picture), &picture));
+    EXPECT_EQ(picture.bmWidth, size);
+    EXPECT_EQ(picture.bmHeight, size);
+    EXPECT_EQ(picture.bmBitsPixel, 32);
+    // Drawn from the icon: not an empty picture.
+    const auto* pixels = static_cast<const std::uint32_t*>(picture.bmBits);
+    ASSERT_NE(pixels, nullptr);
+    int opaque = 0;
+    for (int i = 0; i < size * size; ++i) opaque += (pixels[i] >> 24) != 0;
+    EXPECT_GT(opaque, size * size / 8);
+
+    caption[0] = 0;
+    item.cch = 64;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, 1, TRUE, &item));
+    EXPECT_EQ(std::wstring(caption), L"終了");
+    EXPECT_EQ(item.hbmpItem, nullptr);
+    DestroyMenu(menu);
+}
+
 TEST_F(TrayTest, ShowingTheWindowPressesAltAndTakesTheForeground) {
     Start();
     input.keys.clear();
