@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/application.h"
+#include "platform/style_paint.h"
 #include "runtime/error.h"
 
 namespace tw {
@@ -115,6 +116,10 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
         info.lpszText = imageHint_.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
         ui::Application::Instance().RegisterTooltip(tooltip_);
+    }
+    if (ui::Styled()) {
+        ui::StyleEngine::Instance().StyleTopLevel(hwnd_);
+        ui::StyleEngine::Instance().StyleTooltip(tooltip_);
     }
 
     UINT dpi = GetDpiForWindow(hwnd_);
@@ -270,7 +275,18 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
             SetBkColor(dc, ui::BackgroundColor());
+            if (ui::Styled()) SetTextColor(dc, ui::RoleColor(ui::ColorRole::Text));
             return reinterpret_cast<LRESULT>(ui::BackgroundBrush());
+        }
+        case WM_NOTIFY: {
+            // The OK button in the active style.
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (header->code == NM_CUSTOMDRAW && header->hwndFrom == ok_ &&
+                ui::CustomDrawButton(*reinterpret_cast<NMCUSTOMDRAW*>(header), result)) {
+                return result;
+            }
+            break;
         }
         case WM_ERASEBKGND:
             if (!OnPaint) {

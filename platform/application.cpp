@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/form.h"
+#include "platform/message_box_style.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -45,7 +46,7 @@ void Application::Initialize(HINSTANCE instance) {
                             nullptr, nullptr, instance_, nullptr);
     if (!hwnd_) throw Error(L"Cannot create the application window");
     errorDisplay = [this](const std::wstring& message) {
-        MessageBoxW(ActiveOwner(), ErrorDisplayText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+        StyledMessageBox(ActiveOwner(), ErrorDisplayText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
     };
 }
 

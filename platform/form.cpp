@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/application.h"
+#include "platform/style_engine.h"
 
 namespace tw::ui {
 
@@ -55,6 +56,10 @@ Form::Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int f
                                app.InstanceHandle(), nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleValue(400));
     app.RegisterTooltip(tooltip_);
+    if (Styled()) {
+        StyleEngine::Instance().StyleTopLevel(hwnd_);
+        StyleEngine::Instance().StyleTooltip(tooltip_);
+    }
 }
 
 Form::~Form() {
@@ -145,6 +150,11 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Guard([&] { Close(); });
             return 0;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // New system colours, or high contrast on or off: the system look takes over or gives way.
+            StyleEngine::Instance().RefreshSystemSettings();
+            break;
         case WM_DESTROY:
             closed_ = true;
             if (Application::Instance().MainForm() == this) PostQuitMessage(0);

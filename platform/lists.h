@@ -8,11 +8,15 @@
 
 namespace tw::ui {
 
+// The rows are kept in alphabetical order without regard to case, the same under every locale.
 class ListBox : public Control {
 public:
-    ListBox(Container& parent, int itemHeight96, bool checkMarks = false);
+    ListBox(Container& parent, int itemHeight96);
     void Clear();
+    // Inserts the row in its place in the order.
     void Add(const std::wstring& text);
+    // The row whose whole text equals the text without regard to case; -1 when none does.
+    int IndexOf(std::wstring_view text) const;
     int Count() const;
     std::wstring Item(int index) const;
     // -1 when no row is selected. Setting it from code is not a click.
@@ -25,8 +29,13 @@ public:
 
     bool HandleCommand(WORD code) override;
     void ApplyDpi(int oldDpi) override;
+    // The rows are drawn here, in the colours of the active look.
+    bool HandleDrawItem(DRAWITEMSTRUCT& item) override;
+    HBRUSH HandleCtlColor(HDC dc) override;
 
 protected:
+    // Fills the row and sets the text colours; the rectangle left for the text.
+    RECT DrawRowBackground(const DRAWITEMSTRUCT& item);
     int itemHeight96_;
 };
 

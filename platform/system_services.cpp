@@ -4,17 +4,18 @@
 #include <shlobj.h>
 
 #include "platform/application.h"
+#include "platform/message_box_style.h"
 
 namespace tw {
 
 int WinDialogs::QuestionBox(const std::wstring& text, UINT flags) {
     ui::Application& app = ui::Application::Instance();
-    return MessageBoxW(app.ActiveOwner(), text.c_str(), app.Title().c_str(), flags);
+    return ui::StyledMessageBox(app.ActiveOwner(), text.c_str(), app.Title().c_str(), flags);
 }
 
 void WinDialogs::PlainMessage(const std::wstring& text) {
     ui::Application& app = ui::Application::Instance();
-    MessageBoxW(app.ActiveOwner(), text.c_str(), app.Title().c_str(), MB_OK);
+    ui::StyledMessageBox(app.ActiveOwner(), text.c_str(), app.Title().c_str(), MB_OK);
 }
 
 INT_PTR WinShell::Execute(HWND owner, const std::wstring& verb, const std::wstring& file,

@@ -25,7 +25,10 @@ public:
     void Add(MenuItem* item) { items_.push_back(item); }
     const std::vector<MenuItem*>& Items() const { return items_; }
     // Shows the menu at a screen point for the owner window and runs the chosen item's handler.
+    // In a style of our own the items are drawn by the owner through these two.
     void Popup(HWND owner, POINT at) const;
+    static bool MeasureItem(MEASUREITEMSTRUCT& measure);
+    static bool DrawItem(const DRAWITEMSTRUCT& draw);
 
 private:
     std::vector<MenuItem*> items_;
