@@ -13,6 +13,7 @@ packages=(
   imagemagick                         # screenshots
   fonts-noto-cjk locales-all          # Japanese text and the ja_JP.UTF-8 locale
   fp-utils                            # chmcmd for the help file
+  python3                             # packs the style files (tools/pack-styles.py)
 )
 
 missing=()

@@ -1,0 +1,110 @@
+// Every embedded style is readable and looks like itself.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "appearance/style_catalogue.h"
+#include "packed_styles.h"
+
+namespace tw::appearance {
+namespace {
+
+double Channel(Rgb rgb, int shift)
+{
+    const double c = ((rgb >> shift) & 0xFF) / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// Relative luminance and contrast ratio as the WCAG define them.
+double Luminance(Rgb rgb) { return 0.2126 * Channel(rgb, 16) + 0.7152 * Channel(rgb, 8) + 0.0722 * Channel(rgb, 0); }
+
+double Contrast(Rgb a, Rgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::vector<Style> EmbeddedStyles()
+{
+    std::vector<Style> styles;
+    for (const auto& packed : testing::PackedStyles()) {
+        if (std::optional<Style> style = DecodeStyle(packed.bytes.data(), packed.bytes.size())) {
+            styles.push_back(*style);
+        }
+    }
+    return styles;
+}
+
+TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn)
+{
+    using C = StyleColors;
+    const struct {
+        const char* what;
+        Rgb C::*fore;
+        Rgb C::*back;
+        double minimum;
+    } pairs[] = {
+        {"text on window", &C::text, &C::window, 4.5},
+        {"field text on field", &C::fieldText, &C::field, 4.5},
+        {"face text on face", &C::faceText, &C::face, 4.5},
+        {"face text on hot", &C::faceText, &C::hot, 4.5},
+        {"face text on pressed", &C::faceText, &C::pressed, 4.5},
+        {"selection text on selection", &C::selectionText, &C::selection, 4.5},
+        {"tip text on tip", &C::tipText, &C::tip, 4.5},
+        {"menu text on menu", &C::menuText, &C::menu, 4.5},
+        {"caption text on caption", &C::captionText, &C::caption, 4.5},
+        {"disabled text on window", &C::disabledText, &C::window, 3.0},
+        {"disabled text on face", &C::disabledText, &C::face, 3.0},
+        {"check mark on field", &C::accent, &C::field, 3.0},
+        {"check mark on face", &C::accent, &C::face, 3.0},
+    };
+    const std::vector<Style> styles = EmbeddedStyles();
+    EXPECT_EQ(styles.size(), 66u);
+    for (const Style& style : styles) {
+        for (const auto& pair : pairs) {
+            EXPECT_GE(Contrast(style.colors.*pair.fore, style.colors.*pair.back), pair.minimum)
+                << std::string(style.name.begin(), style.name.end()) << ": " << pair.what;
+        }
+    }
+}
+
+// How far apart two palettes are in the colours that fill most of a window: the colour
+// distances of these roles, combined as one vector (0 to 986).
+double Difference(const StyleColors& a, const StyleColors& b)
+{
+    double sum = 0;
+    for (const Rgb StyleColors::*role : {&StyleColors::window, &StyleColors::face, &StyleColors::accent,
+                                         &StyleColors::selection, &StyleColors::caption}) {
+        for (const int shift : {16, 8, 0}) {
+            const double d = static_cast<double>((a.*role >> shift) & 0xFF) - static_cast<double>((b.*role >> shift) & 0xFF);
+            sum += d * d;
+        }
+    }
+    return std::sqrt(sum);
+}
+
+TEST(StyleDesign, StylesAreDistinctFromEachOtherAndFromTheSystemLook)
+{
+    // The system look as a default desktop shows it.
+    StyleColors system;
+    system.window = 0xF0F0F0;
+    system.face = 0xE1E1E1;
+    system.accent = 0x0078D7;
+    system.selection = 0x0078D7;
+    system.caption = 0xFFFFFF;
+    constexpr double Visible = 70;  // a clear difference in one role, or several smaller ones
+
+    const std::vector<Style> styles = EmbeddedStyles();
+    for (std::size_t i = 0; i < styles.size(); ++i) {
+        const std::string a(styles[i].name.begin(), styles[i].name.end());
+        EXPECT_GE(Difference(styles[i].colors, system), Visible) << a << " looks like the system look";
+        for (std::size_t j = i + 1; j < styles.size(); ++j) {
+            EXPECT_GE(Difference(styles[i].colors, styles[j].colors), Visible)
+                << a << " looks like " << std::string(styles[j].name.begin(), styles[j].name.end());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tw::appearance
