@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/application.h"
+#include "platform/modal.h"
 #include "platform/style_paint.h"
 #include "runtime/error.h"
 
@@ -186,25 +187,26 @@ SIZE AboutDialog::Layout(UINT dpi) {
 
 int AboutDialog::ShowModal() {
     if (!hwnd_) return IDOK;
-    const bool disableOwner = owner_ && IsWindowEnabled(owner_);
-    if (disableOwner) EnableWindow(owner_, FALSE);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetFocus(ok_);
-    MSG msg;
-    while (!closed_) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+    {
+        ui::ModalScope modal({hwnd_});
+        ShowWindow(hwnd_, SW_SHOW);
+        SetFocus(ok_);
+        MSG msg;
+        while (!closed_) {
+            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (got == -1) break;
+            if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
         }
-        if (got == -1) break;
-        if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        closed_ = true;
     }
-    closed_ = true;
-    // Enabled again before the box goes, so that the owner becomes the active window.
-    if (disableOwner) EnableWindow(owner_, TRUE);
+    // The program's windows are enabled again before the box goes, so that its owner becomes
+    // the active window.
     if (hwnd_) DestroyWindow(hwnd_);
     return IDOK;
 }

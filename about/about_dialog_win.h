@@ -20,9 +20,9 @@ public:
     // The dialog behind one of its windows, or nullptr.
     static AboutDialog* FromHandle(HWND hwnd);
 
-    // The owner takes no input while the box is open. iconId names an icon resource of the
-    // program; without one the system's application icon stands in. imageHint is the icon's
-    // tool tip, shown while the application's hint switch is on.
+    // No other window of the program takes input while the box is open. iconId names an icon
+    // resource of the program; without one the system's application icon stands in. imageHint
+    // is the icon's tool tip, shown while the application's hint switch is on.
     AboutDialog(HWND owner, const std::wstring& caption, const std::wstring& text, int iconId,
                 const std::wstring& imageHint);
     ~AboutDialog() override;

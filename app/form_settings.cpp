@@ -99,6 +99,8 @@ std::wstring TTapwhileForm::LoadSettings(WINDOWPLACEMENT& placement) {
 }
 
 void TTapwhileForm::SaveSettings() {
+    // A destroyed window has no values left to save: writing would erase the user's.
+    if (Closed() || !IsWindow(Handle())) return;
     const std::wstring program = services_.paths.ProgramFile();
     std::wstring path = IniFilePath();
     if (!EnsureFolder(FolderOf(path))) path = FileBesideProgram(program);

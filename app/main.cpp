@@ -5,7 +5,11 @@
 
 #include "app/resource_ids.h"
 #include "app/tapwhile_form.h"
+#include "appearance/style_resources_win.h"
 #include "platform/locale_format.h"
+#include "platform/modal.h"
+#include "platform/style_manager.h"
+#include "platform/text.h"
 #include "runtime/error.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -20,6 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.Initialize(instance);
         app.SetIcon(icon);
         app.SetTitle(tw::AppTitle);
+        tw::ui::StyleManager::Instance().SetCatalogue(
+            tw::appearance::EmbeddedStyleNames(),
+            [](std::wstring_view name) { return tw::appearance::LoadEmbeddedStyle(name); });
         app.helpFile = L"Tapwhile.chm";
         tw::WinInputServices input;
         tw::WinClock clock;
@@ -29,10 +36,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tw::TTapwhileForm TapwhileForm({input, clock, dialogs, shell, paths, tw::UserLocaleFormatSettings()});
         app.Run(TapwhileForm);
     } catch (const tw::Error& error) {
-        MessageBoxW(nullptr, tw::ErrorDisplayText(error.Message()).c_str(), tw::AppTitle.c_str(), MB_OK | MB_ICONSTOP);
+        tw::ui::ShowMessageBox(tw::ErrorDisplayText(error.Message()), tw::AppTitle, MB_OK | MB_ICONSTOP);
         exitCode = 1;
     } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Tapwhile", MB_OK | MB_ICONSTOP);
+        tw::ui::ShowMessageBox(tw::ErrorDisplayText(tw::Utf8ToWide(error.what())), tw::AppTitle, MB_OK | MB_ICONSTOP);
         exitCode = 1;
     }
     if (SUCCEEDED(ole)) OleUninitialize();

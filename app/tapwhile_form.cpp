@@ -118,7 +118,17 @@ TTapwhileForm::TTapwhileForm(FormServices services)
       pmClose(L"終了"),
       services_(std::move(services)) {
     DefineWindow();
-    FormCreate(this);
+    // Nothing else runs until start-up is complete: a box opened inside it would run the
+    // workers before their records are ready. What it found wrong is shown afterwards.
+    ui::Application& app = ui::Application::Instance();
+    app.HoldEvents();
+    try {
+        FormCreate(this);
+    } catch (...) {
+        app.ReleaseEvents();
+        throw;
+    }
+    app.ReleaseEvents();
 }
 
 TTapwhileForm::~TTapwhileForm() {

@@ -5,7 +5,8 @@
 #include <commctrl.h>
 
 #include "platform/form.h"
-#include "platform/message_box_style.h"
+#include "platform/modal.h"
+#include "platform/timer.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -46,7 +47,7 @@ void Application::Initialize(HINSTANCE instance) {
                             nullptr, nullptr, instance_, nullptr);
     if (!hwnd_) throw Error(L"Cannot create the application window");
     errorDisplay = [this](const std::wstring& message) {
-        StyledMessageBox(ActiveOwner(), ErrorDisplayText(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+        ShowMessageBox(ErrorDisplayText(message), title_, MB_OK | MB_ICONSTOP);
     };
 }
 
@@ -143,7 +144,24 @@ void Application::UnregisterTooltip(HWND tooltip) {
 }
 
 void Application::ShowError(const std::wstring& message) {
+    if (EventsHeld()) {
+        keptErrors_.push_back(message);
+        return;
+    }
     if (errorDisplay) errorDisplay(message);
+}
+
+void Application::HoldEvents() {
+    ++holds_;
+    Timer::UpdateAll();
+}
+
+void Application::ReleaseEvents() {
+    if (holds_ == 0 || --holds_ > 0) return;
+    Timer::UpdateAll();
+    std::vector<std::wstring> kept;
+    kept.swap(keptErrors_);
+    for (const std::wstring& message : kept) ShowError(message);
 }
 
 HWND Application::ActiveOwner() const {
@@ -175,6 +193,8 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
             }
             break;
         case WM_CLOSE:
+            // Disabled while a modal box is open: the box's caller is still running.
+            if (!IsWindowEnabled(hwnd)) return 0;
             if (app.mainForm_) {
                 Guard([&] { app.mainForm_->Close(); });
                 return 0;

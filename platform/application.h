@@ -53,7 +53,15 @@ public:
 
     // The default error display; replaceable so tests can record what a user would see.
     std::function<void(const std::wstring& message)> errorDisplay;
+    // Shows the message at once, or keeps it while events are held.
     void ShowError(const std::wstring& message);
+
+    // Start-up: while a form's creation handler runs nothing else may run, since a box's loop
+    // would hand timer events to a window that is not ready. While held, timers stay unarmed
+    // and errors are kept; released, the timers are armed and each kept error is shown.
+    void HoldEvents();
+    void ReleaseEvents();
+    bool EventsHeld() const { return holds_ > 0; }
 
     // The window that owns modal boxes: the active window, else the application window.
     HWND ActiveOwner() const;
@@ -71,6 +79,8 @@ private:
     bool mainHiddenByMinimize_ = false;
     bool showHint_ = true;
     std::vector<HWND> tooltips_;
+    int holds_ = 0;
+    std::vector<std::wstring> keptErrors_;
 };
 
 }  // namespace tw::ui

@@ -131,9 +131,18 @@ void Form::Repaint() {
 }
 
 void Form::Close() {
-    if (closed_) return;
+    // A close question runs a modal loop; a second close request arriving through it must not
+    // destroy the window under the first one.
+    if (closed_ || closing_) return;
+    closing_ = true;
     bool canClose = true;
-    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    try {
+        if (OnCloseQuery) OnCloseQuery(this, canClose);
+    } catch (...) {
+        closing_ = false;
+        throw;
+    }
+    closing_ = false;
     if (!canClose) return;
     closed_ = true;
     DestroyWindow(hwnd_);
@@ -148,7 +157,8 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_CLOSE:
-            Guard([&] { Close(); });
+            // Disabled while a modal box is open: the box's caller is still running.
+            if (IsWindowEnabled(hwnd_)) Guard([&] { Close(); });
             return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:

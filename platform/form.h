@@ -61,6 +61,7 @@ private:
     std::map<std::pair<std::wstring, int>, HFONT> extraFonts_;
     HWND tooltip_ = nullptr;
     bool closed_ = false;
+    bool closing_ = false;  // the close query is running
     bool shownBefore_ = false;
 };
 

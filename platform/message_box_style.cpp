@@ -89,9 +89,4 @@ LRESULT CALLBACK MessageBoxStyleScope::HookProc(int code, WPARAM wParam, LPARAM 
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int StyledMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
-    MessageBoxStyleScope scope;
-    return MessageBoxW(owner, text, caption, flags);
-}
-
 }  // namespace tw::ui

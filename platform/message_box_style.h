@@ -20,7 +20,4 @@ private:
     MessageBoxStyleScope* outer_ = nullptr;
 };
 
-// MessageBoxW inside a style scope.
-int StyledMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
-
 }  // namespace tw::ui

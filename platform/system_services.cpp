@@ -4,18 +4,18 @@
 #include <shlobj.h>
 
 #include "platform/application.h"
-#include "platform/message_box_style.h"
+#include "platform/modal.h"
 
 namespace tw {
 
 int WinDialogs::QuestionBox(const std::wstring& text, UINT flags) {
     ui::Application& app = ui::Application::Instance();
-    return ui::StyledMessageBox(app.ActiveOwner(), text.c_str(), app.Title().c_str(), flags);
+    return ui::ShowMessageBox(text, app.Title(), flags);
 }
 
 void WinDialogs::PlainMessage(const std::wstring& text) {
     ui::Application& app = ui::Application::Instance();
-    ui::StyledMessageBox(app.ActiveOwner(), text.c_str(), app.Title().c_str(), MB_OK);
+    ui::ShowMessageBox(text, app.Title(), MB_OK);
 }
 
 INT_PTR WinShell::Execute(HWND owner, const std::wstring& verb, const std::wstring& file,

@@ -176,6 +176,9 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
         return TRUE;
     }
     if (self && message == kCallbackMessage) {
+        // The icon's clicks are posted messages, which reach a disabled window too: while a
+        // modal box has disabled it, the icon takes no clicks.
+        if (!IsWindowEnabled(hwnd)) return 0;
         switch (LOWORD(lParam)) {
             case WM_LBUTTONDBLCLK:
                 if (self->OnDblClick) Guard([self] { self->OnDblClick(self); });

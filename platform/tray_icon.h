@@ -48,6 +48,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     Event OnDblClick;
+    // The hidden window that receives the icon's clicks.
+    HWND Handle() const { return hwnd_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -32,6 +32,39 @@ TEST_F(ClosingTest, NoKeepsTheWindowAndTheFileUntouchedYesClosesAndSaves) {
     EXPECT_NE(ReadBytes(UserIni()).value().find("LastClose="), std::string::npos);
 }
 
+TEST_F(ClosingTest, ASecondCloseWhileTheQuestionIsOpenDoesNothingAndYesSavesEverySection) {
+    WriteBytes(UserIni(), "[OPTION]\r\nCloseQuery=1\r\nSendKeyWait=7\r\n");
+    Start();
+    ui::Application& app = ui::Application::Instance();
+    app.SetMainForm(form.get());
+    form->NumberBox4.SetValue(20);
+    bool reached = false;
+    dialogs.whileOpen = [&] {
+        if (reached) return;  // once: a broken guard would ask again and again
+        reached = true;
+        // The task bar's "close window", a close message and the tray menu's item.
+        SendMessageW(app.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
+        form->EXit1Click(&form->pmClose);
+        EXPECT_FALSE(form->Closed());
+        EXPECT_TRUE(IsWindow(form->Handle()));
+    };
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the main window's end posted it
+    app.SetMainForm(nullptr);
+
+    EXPECT_TRUE(reached);
+    EXPECT_TRUE(form->Closed());
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(test::ShownErrors().empty());
+    std::string saved = ReadBytes(UserIni()).value();
+    for (const char* expected : {"[PROGRAM]\r\n", "[POSITION]\r\n", "[OPTION]\r\n", "CloseQuery=1\r\n",
+                                 "SendKeyWait=7\r\n", "HoldUnUse=20\r\n", "SendKeyCode=9F\r\n"}) {
+        EXPECT_NE(saved.find(expected), std::string::npos) << expected;
+    }
+}
+
 TEST_F(ClosingTest, TheEndOfTheSessionNeverAsksAndAnswersWithTheSave) {
     WriteBytes(UserIni(), "[OPTION]\r\nCloseQuery=1\r\n");
     Start();

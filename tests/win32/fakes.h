@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/input_services.h"
+#include "platform/modal.h"
 #include "platform/system_services.h"
 
 namespace tw::test {
@@ -30,7 +31,10 @@ public:
     std::vector<std::uint32_t> sleeps;
 
     std::uint32_t TickCount() override { return tick; }
-    void GetLastInputInfo(LASTINPUTINFO& info) override { info.dwTime = lastInput; }
+    // Like the system's: a record without its size fails and keeps its tick.
+    void GetLastInputInfo(LASTINPUTINFO& info) override {
+        if (info.cbSize == sizeof(LASTINPUTINFO)) info.dwTime = lastInput;
+    }
     void KeybdEvent(std::uint8_t key, std::uint32_t flags) override {
         keys.push_back({key, flags, tick});
         if (injectedInputRegisters) lastInput = tick;
@@ -62,7 +66,9 @@ public:
     std::int32_t UtcOffsetMinutes(DateTime) override { return utcOffsetMinutes; }
 };
 
-// Answers questions from a script (IDYES when it runs out) and records every text shown.
+// Answers questions from a script (IDYES when it runs out) and records every text shown. Like
+// the real boxes it keeps the program's windows disabled while "open", and whileOpen runs then
+// (what else reaches the program while the user reads the box).
 class FakeDialogs : public Dialogs {
 public:
     std::vector<int> answers;
@@ -71,14 +77,25 @@ public:
         UINT flags;  // 0 for a plain message
     };
     std::vector<Shown> shown;
+    std::function<void()> whileOpen;
     int QuestionBox(const std::wstring& text, UINT flags) override {
         shown.push_back({text, flags});
+        Open();
         if (answers.empty()) return IDYES;
         int answer = answers.front();
         answers.erase(answers.begin());
         return answer;
     }
-    void PlainMessage(const std::wstring& text) override { shown.push_back({text, 0}); }
+    void PlainMessage(const std::wstring& text) override {
+        shown.push_back({text, 0});
+        Open();
+    }
+
+private:
+    void Open() {
+        ui::ModalScope modal;
+        if (whileOpen) whileOpen();
+    }
 };
 
 // Records launches instead of making them.
@@ -118,5 +135,7 @@ public:
 
 // What the default error display would have shown.
 std::vector<std::wstring>& ShownErrors();
+// The program's own style catalogue, as the program sets it up.
+void UseEmbeddedStyles();
 
 }  // namespace tw::test

@@ -65,7 +65,7 @@ protected:
         if (form) form->Hide();
         FormFixture::TearDown();
         ui::StyleManager::Instance().Activate(L"Windows");
-        ui::StyleManager::Instance().SetCatalogue({}, nullptr);
+        UseEmbeddedStyles();
     }
 
     void WriteStyleName(const std::string& name) {
@@ -168,6 +168,22 @@ TEST_F(StyleTest, StartUpAndClicksFollowTheStoredNameAndTheList) {
         form->Hide();
         form.reset();
     }
+}
+
+TEST_F(StyleTest, TheProgramsCatalogueFillsTheListWithTheSystemLookInItsPlace) {
+    UseEmbeddedStyles();
+    WriteStyleName("windows10 dark");
+    Start();
+    ASSERT_EQ(form->ListBox1.Count(), 67);
+    int windows = form->ListBox1.IndexOf(L"Windows");
+    ASSERT_GT(windows, 0);
+    EXPECT_EQ(form->ListBox1.Item(windows - 1), L"Wedgewood Light");
+    EXPECT_EQ(form->ListBox1.Item(windows + 1), L"Windows10");
+    EXPECT_EQ(form->ListBox1.Item(0), L"Amakrits");
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows10 Dark");
+    EXPECT_EQ(SelectedRow(), L"Windows10 Dark");
+    EXPECT_TRUE(ui::StyleEngine::Instance().Styled());
+    EXPECT_TRUE(ShownErrors().empty());
 }
 
 TEST_F(StyleTest, TheChosenStyleIsSavedAtCloseAndComesBackAtTheNextStart) {

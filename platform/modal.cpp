@@ -1,0 +1,62 @@
+#include "platform/modal.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/application.h"
+#include "platform/message_box_style.h"
+
+namespace tw::ui {
+
+namespace {
+
+int& OpenScopes() {
+    static int open = 0;
+    return open;
+}
+
+struct Collect {
+    const std::initializer_list<HWND>* spared;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM data) {
+    auto& collect = *reinterpret_cast<Collect*>(data);
+    if (std::find(collect.spared->begin(), collect.spared->end(), hwnd) != collect.spared->end()) return TRUE;
+    if (!IsWindowEnabled(hwnd)) return TRUE;
+    // Tool tips take no input of their own; they go on showing the hints of the box.
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) return TRUE;
+    EnableWindow(hwnd, FALSE);
+    collect.disabled->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+ModalScope::ModalScope(std::initializer_list<HWND> spared) {
+    Collect collect{&spared, &disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&collect));
+    ++OpenScopes();
+}
+
+ModalScope::~ModalScope() {
+    --OpenScopes();
+    // In reverse: the windows come back in the order they had.
+    for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) {
+        if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    }
+}
+
+bool ModalScope::Active() { return OpenScopes() > 0; }
+
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+    HWND owner = Application::Instance().ActiveOwner();
+    ModalScope scope({owner});
+    MessageBoxStyleScope style;  // the box in the active style
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace tw::ui

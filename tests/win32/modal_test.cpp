@@ -1,0 +1,136 @@
+// Modal boxes: while one is open every other window of the program is disabled and takes no
+// close request, no click on the tray icon; afterwards exactly those windows come back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "fakes.h"
+#include "platform/application.h"
+#include "platform/form.h"
+#include "platform/modal.h"
+#include "platform/tray_icon.h"
+
+namespace tw::ui {
+namespace {
+
+// The system message box open on this thread, if any.
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+std::function<bool(HWND box)>* boxStep = nullptr;
+int boxTicks = 0;
+
+void CALLBACK BoxTick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box || !boxStep) return;
+    if (++boxTicks > 200) {
+        ADD_FAILURE() << "the box was still open after ten seconds";
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if ((*boxStep)(box)) boxStep = nullptr;
+}
+
+class ModalTest : public testing::Test {
+protected:
+    Application& app = Application::Instance();
+    Form form{200, 100, L"Meiryo UI", 11};
+    Form other{200, 100, L"Meiryo UI", 11};  // disabled before the box: stays so
+    TrayIcon tray;
+    int closeQueries = 0;
+    int dblClicks = 0;
+
+    void SetUp() override {
+        test::ShownErrors().clear();
+        app.SetMainForm(&form);
+        form.OnCloseQuery = [this](Object*, bool& canClose) {
+            ++closeQueries;
+            canClose = false;  // the window stays for the next request
+        };
+        tray.OnDblClick = [this](Object*) { ++dblClicks; };
+        EnableWindow(other.Handle(), FALSE);
+        form.Show();
+    }
+    void TearDown() override {
+        app.SetMainForm(nullptr);
+        EXPECT_TRUE(test::ShownErrors().empty());
+    }
+    // The tray icon's double click as the notification area posts it.
+    void TrayDoubleClick() {
+        SendMessageW(tray.Handle(), WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+    }
+};
+
+TEST_F(ModalTest, AMessageBoxDisablesEveryWindowOfTheProgramAndTheyTakeNoCloseOrClick) {
+    bool checked = false;
+    std::function<bool(HWND)> step = [&](HWND box) {
+        EXPECT_TRUE(IsWindowEnabled(box));
+        EXPECT_FALSE(IsWindowEnabled(app.Handle()));
+        EXPECT_FALSE(IsWindowEnabled(tray.Handle()));
+        EXPECT_FALSE(IsWindowEnabled(form.Handle()));
+        EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+        EXPECT_TRUE(ModalScope::Active());
+        // The task bar's "close window" and the tray icon reach the program while it waits.
+        SendMessageW(app.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
+        SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+        TrayDoubleClick();
+        checked = true;
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+        return true;
+    };
+    boxStep = &step;
+    boxTicks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxTick);
+    int answer = ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO | MB_ICONQUESTION);
+    KillTimer(nullptr, timer);
+    boxStep = nullptr;
+
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(closeQueries, 0);
+    EXPECT_EQ(dblClicks, 0);
+    EXPECT_FALSE(form.Closed());
+    EXPECT_FALSE(ModalScope::Active());
+    EXPECT_TRUE(IsWindowEnabled(app.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(tray.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+
+    // Without a box the same requests work.
+    TrayDoubleClick();
+    EXPECT_EQ(dblClicks, 1);
+    SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(closeQueries, 1);
+}
+
+TEST_F(ModalTest, TheWindowsComeBackWhenTheScopeEndsByAnException) {
+    EXPECT_THROW(
+        {
+            ModalScope modal;
+            EXPECT_FALSE(IsWindowEnabled(form.Handle()));
+            {
+                ModalScope inner;  // a nested box leaves what the outer one disabled as it is
+            }
+            EXPECT_FALSE(IsWindowEnabled(form.Handle()));
+            EXPECT_FALSE(IsWindowEnabled(app.Handle()));
+            throw std::runtime_error("handler failed");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(app.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(tray.Handle()));
+    EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+}
+
+}  // namespace
+}  // namespace tw::ui
