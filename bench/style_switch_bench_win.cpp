@@ -103,11 +103,43 @@ int main() {
     const DWORD gdiAfter = GetGuiResources(process, GR_GDIOBJECTS);
     const DWORD userAfter = GetGuiResources(process, GR_USEROBJECTS);
 
+    // For comparison: loading a style alone, and repainting the page in view with no switch.
+    std::vector<double> loadTimes;
+    std::vector<double> repaintTimes;
+    for (const std::wstring& name : names) {
+        auto start = std::chrono::steady_clock::now();
+        tw::appearance::LoadEmbeddedStyle(name);
+        loadTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+        start = std::chrono::steady_clock::now();
+        RedrawWindow(form.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        repaintTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    }
+    std::vector<double> pagesTimes;
+    for (int round = 0; round < 20; ++round) {
+        auto start = std::chrono::steady_clock::now();
+        for (int page = 0; page < form.PageControl1.PageCount(); ++page) {
+            form.PageControl1.SetActivePageIndex(page);
+            RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        pagesTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+        form.PageControl1.SetActivePageIndex(1);
+        Pump();
+    }
+    Figures pages = Summarise(pagesTimes);
+    Figures load = Summarise(loadTimes);
+    Figures repaint = Summarise(repaintTimes);
+
     Figures one = Summarise(switchTimes);
     Figures all = Summarise(allPagesTimes);
     std::printf("switches measured: %zu (all %zu styles, twice)\n", switchTimes.size(), names.size());
     std::printf("switch, page in view repainted:          mean %.2f ms, worst %.2f ms\n", one.mean, one.worst);
     std::printf("switch and all seven pages painted:      mean %.2f ms, worst %.2f ms\n", all.mean, all.worst);
+    std::printf("for comparison, loading a style alone:    mean %.2f ms, worst %.2f ms\n", load.mean, load.worst);
+    std::printf("for comparison, repainting with no switch: mean %.2f ms, worst %.2f ms\n", repaint.mean,
+                repaint.worst);
+    std::printf("for comparison, the seven pages shown and painted with no switch: mean %.2f ms, worst %.2f ms\n",
+                pages.mean, pages.worst);
     std::printf("GDI objects  before %lu, after %lu (difference %ld)\n", gdiBefore, gdiAfter,
                 static_cast<long>(gdiAfter) - static_cast<long>(gdiBefore));
     std::printf("USER objects before %lu, after %lu (difference %ld)\n", userBefore, userAfter,
