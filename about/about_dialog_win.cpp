@@ -6,6 +6,7 @@
 
 #include "platform/application.h"
 #include "platform/modal.h"
+#include "platform/style_paint.h"
 #include "runtime/error.h"
 
 namespace tw {
@@ -107,6 +108,7 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
     // Of the box's parts only the icon has a hint.
     tooltip_ = std::make_unique<ui::Tooltip>(hwnd_);
     tooltip_->SetWindowTool(image_, imageHint_);
+    if (ui::Styled()) ui::StyleEngine::Instance().StyleTopLevel(hwnd_);
 
     UINT dpi = GetDpiForWindow(hwnd_);
     SIZE size = Layout(dpi ? dpi : 96);
@@ -254,7 +256,18 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
             SetBkColor(dc, ui::BackgroundColor());
+            if (ui::Styled()) SetTextColor(dc, ui::RoleColor(ui::ColorRole::Text));
             return reinterpret_cast<LRESULT>(ui::BackgroundBrush());
+        }
+        case WM_NOTIFY: {
+            // The OK button in the active style.
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (header->code == NM_CUSTOMDRAW && header->hwndFrom == ok_ &&
+                ui::CustomDrawButton(*reinterpret_cast<NMCUSTOMDRAW*>(header), result)) {
+                return result;
+            }
+            break;
         }
         case WM_ERASEBKGND:
             if (!OnPaint) {

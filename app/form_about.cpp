@@ -13,24 +13,6 @@
 
 namespace tw {
 
-namespace {
-
-// The plain system look is the only look so far, and a window that nothing restyled started in
-// it; the style manager will answer this from its active style's name.
-std::wstring ActiveStyleName() { return L"Windows"; }
-
-bool SameStyleName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
-// Whether the style the window started in is still active (an unset start is the plain look).
-bool StartingStyleActive(const std::wstring& basicStyleName) {
-    return SameStyleName(ActiveStyleName(), basicStyleName.empty() ? L"Windows" : basicStyleName);
-}
-
-}  // namespace
-
 void TTapwhileForm::About1Click(ui::Object*) {
     AboutFacts facts;
     facts.title = AppTitle;
@@ -47,7 +29,8 @@ void TTapwhileForm::About1Click(ui::Object*) {
     facts.kyivTime = UkraineTimeText(services_.clock);
 
     AboutDialog dialog(Handle(), Caption(), AboutText(facts), IDI_APP, AppDownloadUrl);
-    if (StartingStyleActive(BasicStyleName1)) {
+    // The gradient only while the style the window started in is active.
+    if (ActiveStyleName() == BasicStyleName1) {
         // AboutDialogPaint: white to a random colour, in a random direction, at every repaint.
         dialog.OnPaint = [this](ui::Object*, HDC dc, const RECT& client) {
             std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFE);

@@ -3,6 +3,7 @@
 
 #include "app/tapwhile_form.h"
 #include "history/hand_over.h"
+#include "platform/style_manager.h"
 #include "runtime/error.h"
 #include "settings/ini_document.h"
 #include "settings/ini_path.h"
@@ -187,9 +188,6 @@ std::wstring TTapwhileForm::StoredKeyCodeText() const {
     return selected >= 0 ? CheckListBox1.Item(selected).substr(0, 2) : L"9F";
 }
 
-std::wstring TTapwhileForm::ActiveStyleName() const {
-    // Only the system's own look exists so far.
-    return L"Windows";
-}
+std::wstring TTapwhileForm::ActiveStyleName() const { return ui::StyleManager::Instance().ActiveName(); }
 
 }  // namespace tw

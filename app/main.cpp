@@ -5,8 +5,10 @@
 
 #include "app/resource_ids.h"
 #include "app/tapwhile_form.h"
+#include "appearance/style_resources_win.h"
 #include "platform/locale_format.h"
 #include "platform/modal.h"
+#include "platform/style_manager.h"
 #include "platform/text.h"
 #include "runtime/error.h"
 
@@ -22,6 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.Initialize(instance);
         app.SetIcon(icon);
         app.SetTitle(tw::AppTitle);
+        tw::ui::StyleManager::Instance().SetCatalogue(
+            tw::appearance::EmbeddedStyleNames(),
+            [](std::wstring_view name) { return tw::appearance::LoadEmbeddedStyle(name); });
         app.helpFile = L"Tapwhile.chm";
         tw::WinInputServices input;
         tw::WinClock clock;

@@ -13,6 +13,7 @@
 #include "runtime/pattern_format.h"
 #include "settings/settings_store.h"
 #include "settings/text_encoding.h"
+#include "platform/style_manager.h"
 
 namespace tw {
 
@@ -303,6 +304,7 @@ void TTapwhileForm::DefineWindow() {
     pmRestore.OnClick = [this](ui::Object* s) { TrayIcon1DblClick(s); };
     pmClose.OnClick = [this](ui::Object* s) { EXit1Click(s); };
     GridPanelHelp.OnResize = [this](ui::Object* s) { GridPanelHelpResize(s); };
+    ListBox1.OnClick = [this](ui::Object* s) { ListBox1Click(s); };
     CheckBoxHint1.OnClick = [this](ui::Object* s) { CheckBoxHint1Click(s); };
     ButtonDeskTop.OnClick = [this](ui::Object* s) { DeskTop1Click(s); };
     ButtonStartMenu.OnClick = [this](ui::Object* s) { StartMenu1Click(s); };
@@ -349,6 +351,7 @@ void TTapwhileForm::FormCreate(ui::Object*) {
     Label1.SetText(L"");
     Label2.SetText(L"");
     BrowserClass1 = {L"Chrome_WidgetWin", L"MozillaWindowClass", L"OperaWindowClass", L"IEFrame"};
+    SetUpStyles();
     CheckBoxHint1Click(this);
     random_.seed(static_cast<unsigned>(services_.clock.LocalNow().Milliseconds()));
     LII1 = LASTINPUTINFO{};
@@ -357,6 +360,21 @@ void TTapwhileForm::FormCreate(ui::Object*) {
     LII1.cbSize = LII2.cbSize = LII3.cbSize = sizeof(LASTINPUTINFO);
     SendKeyLastInput3 = HumanLastInput3 = input.TickCount();
     Timer0Timer(this);
+}
+
+void TTapwhileForm::SetUpStyles() {
+    ui::StyleManager& styles = ui::StyleManager::Instance();
+    ListBox1.Clear();
+    for (const std::wstring& name : styles.Names()) ListBox1.Add(name);
+    int stored = ListBox1.IndexOf(storedStyleName_);
+    try {
+        // A name the list does not hold (or none) re-activates the active style: no change.
+        styles.Activate(stored >= 0 ? storedStyleName_ : styles.ActiveName());
+    } catch (const Error& error) {
+        // A stored style that cannot be loaded must not stop the start: the look stays.
+        ui::Application::Instance().ShowError(error.Message());
+    }
+    ListBox1.SetItemIndex(ListBox1.IndexOf(styles.ActiveName()));
 }
 
 void TTapwhileForm::TakeOverHistory() {
@@ -394,6 +412,14 @@ void TTapwhileForm::GridPanelHelpResize(ui::Object*) {
 
 void TTapwhileForm::CheckBoxHint1Click(ui::Object*) {
     ui::Application::Instance().SetShowHint(CheckBoxHint1.Checked());
+}
+
+// ---- Visual styles ---------------------------------------------------------------------------
+
+void TTapwhileForm::ListBox1Click(ui::Object*) {
+    int selected = ListBox1.ItemIndex();
+    if (selected < 0) return;
+    ui::StyleManager::Instance().Activate(ListBox1.Item(selected));
 }
 
 // ---- Idle monitor and clock ------------------------------------------------------------------

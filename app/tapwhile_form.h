@@ -60,6 +60,7 @@ public:
     void FormResize(ui::Object* sender);
     void GridPanelHelpResize(ui::Object* sender);
     void CheckBoxHint1Click(ui::Object* sender);
+    void ListBox1Click(ui::Object* sender);
 
     // The settings file (form_settings.cpp). Load returns the stored style name.
     std::wstring IniFilePath();
@@ -222,6 +223,8 @@ public:
 private:
     void DefineWindow();
     void TakeOverHistory();
+    // Fills the style list and applies the stored style name.
+    void SetUpStyles();
     double UniformRandom();
     void DrawInterval1();
     // The trace texts of a worker's measurement.

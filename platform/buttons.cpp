@@ -4,6 +4,8 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/style_paint.h"
+#include "platform/text.h"
 
 namespace tw::ui {
 
@@ -49,6 +51,10 @@ void Button::Click() {
     if (OnClick) OnClick(this);
 }
 
+bool Button::HandleNotify(NMHDR& header, LRESULT& result) {
+    return header.code == NM_CUSTOMDRAW && CustomDrawButton(reinterpret_cast<NMCUSTOMDRAW&>(header), result);
+}
+
 bool Button::HandleCommand(WORD code) {
     if (code != BN_CLICKED) return false;
     Click();
@@ -74,6 +80,10 @@ void CheckBox::SetChecked(bool checked) {
     if (OnClick) OnClick(this);
 }
 
+bool CheckBox::HandleNotify(NMHDR& header, LRESULT& result) {
+    return header.code == NM_CUSTOMDRAW && CustomDrawButton(reinterpret_cast<NMCUSTOMDRAW&>(header), result);
+}
+
 bool CheckBox::HandleCommand(WORD code) {
     if (code != BN_CLICKED) return false;
     if (OnClick) OnClick(this);
@@ -89,6 +99,45 @@ Label::Label(Container& parent, const std::wstring& caption, Alignment alignment
     HWND hwnd = CreateWindowExW(0, WC_STATICW, caption.c_str(), style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
+}
+
+bool Label::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (hwnd != hwnd_ || !Styled()) return false;
+    switch (message) {
+        case WM_SETTEXT:
+        case WM_ENABLE:
+            // The static control paints these changes at once, in the system's disabled colour:
+            // let it change with drawing held back, then paint in the style.
+            if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE)) return false;
+            SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+            result = DefSubclassProc(hwnd, message, wParam, lParam);
+            SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            RECT r{};
+            GetClientRect(hwnd_, &r);
+            FillRect(dc, &r, BackgroundBrush());
+            std::wstring text = WindowText(hwnd_);
+            HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, RoleColor(IsWindowEnabled(hwnd_) ? ColorRole::Text : ColorRole::DisabledText));
+            UINT align = (GetWindowLongW(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                      align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            SelectObject(dc, oldFont);
+            EndPaint(hwnd_, &ps);
+            result = 0;
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 }  // namespace tw::ui

@@ -19,6 +19,7 @@ public:
     Event OnClick;
 
     bool HandleCommand(WORD code) override;
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
     void ApplyDpi(int oldDpi) override;
 
 private:
@@ -37,6 +38,7 @@ public:
     Event OnClick;
 
     bool HandleCommand(WORD code) override;
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
     int NaturalHeight() const override { return 17; }
 };
 
@@ -45,6 +47,10 @@ public:
     enum class Alignment { Left, Right };
     Label(Container& parent, const std::wstring& caption, Alignment alignment = Alignment::Left);
     int NaturalHeight() const override { return 15; }
+
+protected:
+    // In a style of our own the label draws itself, its disabled text included.
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 }  // namespace tw::ui

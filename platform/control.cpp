@@ -4,6 +4,7 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/style_engine.h"
 #include "platform/text.h"
 #include "platform/tooltip.h"
 #include "runtime/error.h"
@@ -30,8 +31,8 @@ void Guard(const std::function<void()>& handler) noexcept {
     }
 }
 
-HBRUSH BackgroundBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
-COLORREF BackgroundColor() { return GetSysColor(COLOR_BTNFACE); }
+HBRUSH BackgroundBrush() { return RoleBrush(ColorRole::Window); }
+COLORREF BackgroundColor() { return RoleColor(ColorRole::Window); }
 
 // ---- Control ---------------------------------------------------------------------------------
 
@@ -265,6 +266,7 @@ bool Container::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) brush = child->HandleCtlColor(dc);
             if (!brush && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
                 SetBkColor(dc, BackgroundColor());
+                if (Styled()) SetTextColor(dc, RoleColor(ColorRole::Text));
                 brush = BackgroundBrush();
             }
             if (brush) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/application.h"
+#include "platform/style_engine.h"
 
 namespace tw::ui {
 
@@ -51,6 +52,7 @@ Form::Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int f
     ResizeClient();
 
     hints_ = std::make_unique<ui::Tooltip>(hwnd_);
+    if (Styled()) StyleEngine::Instance().StyleTopLevel(hwnd_);
 }
 
 Form::~Form() {
@@ -140,6 +142,11 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Disabled while a modal box is open: the box's caller is still running.
             if (IsWindowEnabled(hwnd_)) Guard([&] { Close(); });
             return 0;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // New system colours, or high contrast on or off: the system look takes over or gives way.
+            StyleEngine::Instance().RefreshSystemSettings();
+            break;
         case WM_DESTROY:
             closed_ = true;
             if (Application::Instance().MainForm() == this) PostQuitMessage(0);

@@ -6,17 +6,19 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/style_paint.h"
 #include "platform/text.h"
 
 namespace tw::ui {
 
 // ---- ListBox ---------------------------------------------------------------------------------
 
-ListBox::ListBox(Container& parent, int itemHeight96, bool sorted, bool checkMarks)
-    : Control(&parent, &parent.OwnerForm()), itemHeight96_(itemHeight96) {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
-    if (sorted) style |= LBS_SORT;
-    if (checkMarks) style |= LBS_OWNERDRAWFIXED;
+ListBox::ListBox(Container& parent, int itemHeight96, bool sorted)
+    : Control(&parent, &parent.OwnerForm()), itemHeight96_(itemHeight96), sorted_(sorted) {
+    // Owner-drawn so that a selected row takes the style's colours when it changes, not only at
+    // the next full repaint; sorted here, as the list's own sort follows the user's locale.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                  LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
     HWND hwnd = CreateWindowExW(0, WC_LISTBOXW, L"", style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
@@ -31,7 +33,59 @@ void ListBox::ApplyDpi(int oldDpi) {
 void ListBox::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
 
 void ListBox::Add(const std::wstring& text) {
-    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (!sorted_) {
+        SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+    }
+    // The first row that sorts after the text (binary search over the sorted rows).
+    int low = 0, high = Count();
+    while (low < high) {
+        int middle = (low + high) / 2;
+        std::wstring row = Item(middle);
+        if (CompareStringOrdinal(row.c_str(), static_cast<int>(row.size()), text.c_str(), static_cast<int>(text.size()),
+                                 TRUE) == CSTR_GREATER_THAN) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(low), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int ListBox::IndexOf(std::wstring_view text) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (SameTextIgnoringCase(Item(i), text)) return i;
+    }
+    return -1;
+}
+
+RECT ListBox::DrawRowBackground(const DRAWITEMSTRUCT& item) {
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    SetBkColor(item.hDC, RoleColor(selected ? ColorRole::Selection : ColorRole::Field));
+    SetTextColor(item.hDC, RoleColor(!enabled ? ColorRole::DisabledText
+                                              : selected ? ColorRole::SelectionText : ColorRole::FieldText));
+    return item.rcItem;
+}
+
+bool ListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return true;
+    RECT r = DrawRowBackground(item);
+    std::wstring text = Item(static_cast<int>(item.itemID));
+    HGDIOBJ oldFont = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    // As the list draws its own rows: one pixel in, the row filled behind the text.
+    ExtTextOutW(item.hDC, r.left + 1, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
+    SelectObject(item.hDC, oldFont);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
+    return true;
+}
+
+HBRUSH ListBox::HandleCtlColor(HDC dc) {
+    if (!Styled()) return nullptr;
+    SetBkColor(dc, RoleColor(ColorRole::Field));
+    SetTextColor(dc, RoleColor(ColorRole::FieldText));
+    return RoleBrush(ColorRole::Field);
 }
 
 int ListBox::Count() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
@@ -63,7 +117,7 @@ bool ListBox::HandleCommand(WORD code) {
 
 // ---- CheckListBox ----------------------------------------------------------------------------
 
-CheckListBox::CheckListBox(Container& parent, int itemHeight96) : ListBox(parent, itemHeight96, false, true) {}
+CheckListBox::CheckListBox(Container& parent, int itemHeight96) : ListBox(parent, itemHeight96, false) {}
 
 bool CheckListBox::CheckedAt(int index) const {
     LRESULT data = SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
@@ -84,26 +138,29 @@ int CheckListBox::CheckAreaWidth() const { return ItemHeight() + Scale(2); }
 bool CheckListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return true;
     HDC dc = item.hDC;
-    RECT r = item.rcItem;
+    RECT r = DrawRowBackground(item);
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     bool enabled = IsWindowEnabled(hwnd_) != FALSE;
-    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillRect(dc, &r, RoleBrush(selected ? ColorRole::Selection : ColorRole::Field));
 
     int box = std::min<int>(Scale(13), r.bottom - r.top - 2);
     RECT check{r.left + Scale(2), r.top + (r.bottom - r.top - box) / 2, 0, 0};
     check.right = check.left + box;
     check.bottom = check.top + box;
-    RECT back = check;
-    FillRect(dc, &back, GetSysColorBrush(COLOR_WINDOW));
-    UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (CheckedAt(static_cast<int>(item.itemID)) ? DFCS_CHECKED : 0) |
-                 (enabled ? 0 : DFCS_INACTIVE);
-    DrawFrameControl(dc, &check, DFC_BUTTON, state);
+    bool checked = CheckedAt(static_cast<int>(item.itemID));
+    if (Styled()) {
+        PaintCheckMark(dc, check, checked, enabled, false, OwnerForm().Dpi());
+    } else {
+        RECT back = check;
+        FillRect(dc, &back, GetSysColorBrush(COLOR_WINDOW));
+        UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0) | (enabled ? 0 : DFCS_INACTIVE);
+        DrawFrameControl(dc, &check, DFC_BUTTON, state);
+    }
 
     std::wstring text = Item(static_cast<int>(item.itemID));
     RECT textRect = r;
     textRect.left += CheckAreaWidth() + Scale(2);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
@@ -145,10 +202,10 @@ void Memo::ApplyDpi(int oldDpi) {
 }
 
 HBRUSH Memo::HandleCtlColor(HDC dc) {
-    // A read-only edit asks as a static control; it keeps the window colour all the same.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return GetSysColorBrush(COLOR_WINDOW);
+    // A read-only edit asks as a static control; it keeps the field colour all the same.
+    SetBkColor(dc, RoleColor(ColorRole::Field));
+    SetTextColor(dc, RoleColor(ColorRole::FieldText));
+    return RoleBrush(ColorRole::Field);
 }
 
 void Memo::Clear() { SetAllText(L"", 0); }

@@ -10,10 +10,14 @@ namespace tw::ui {
 
 class ListBox : public Control {
 public:
-    // A sorted list orders its rows by the user's locale; an unsorted one keeps them as added.
-    ListBox(Container& parent, int itemHeight96, bool sorted = true, bool checkMarks = false);
+    // A sorted list keeps its rows in alphabetical order without regard to case, the same under
+    // every locale; an unsorted one keeps them as added.
+    ListBox(Container& parent, int itemHeight96, bool sorted = true);
     void Clear();
+    // Inserts the row in its place in the order, or at the end of an unsorted list.
     void Add(const std::wstring& text);
+    // The row whose whole text equals the text without regard to case; -1 when none does.
+    int IndexOf(std::wstring_view text) const;
     int Count() const;
     std::wstring Item(int index) const;
     // -1 when no row is selected. Setting it from code is not a click.
@@ -26,9 +30,15 @@ public:
 
     bool HandleCommand(WORD code) override;
     void ApplyDpi(int oldDpi) override;
+    // The rows are drawn here, in the colours of the active look.
+    bool HandleDrawItem(DRAWITEMSTRUCT& item) override;
+    HBRUSH HandleCtlColor(HDC dc) override;
 
 protected:
+    // Fills the row and sets the text colours; the rectangle left for the text.
+    RECT DrawRowBackground(const DRAWITEMSTRUCT& item);
     int itemHeight96_;
+    bool sorted_;
 };
 
 // Rows stay as added: a locale's collation may order texts differently from their codes.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/application.h"
+#include "platform/message_box_style.h"
 
 namespace tw::ui {
 
@@ -54,6 +55,7 @@ bool ModalScope::Active() { return OpenScopes() > 0; }
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
     HWND owner = Application::Instance().ActiveOwner();
     ModalScope scope({owner});
+    MessageBoxStyleScope style;  // the box in the active style
     return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 

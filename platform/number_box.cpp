@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/application.h"
+#include "platform/style_paint.h"
 #include "platform/text.h"
 
 namespace tw::ui {
@@ -102,7 +103,80 @@ bool NumberBox::HandleNotify(NMHDR& header, LRESULT& result) {
     return true;
 }
 
-bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+HBRUSH NumberBox::HandleCtlColor(HDC dc) {
+    if (!Styled()) return nullptr;
+    // A disabled edit asks as a static control and stands on the window's background.
+    bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    SetBkColor(dc, RoleColor(enabled ? ColorRole::Field : ColorRole::Window));
+    SetTextColor(dc, RoleColor(enabled ? ColorRole::FieldText : ColorRole::DisabledText));
+    return RoleBrush(enabled ? ColorRole::Field : ColorRole::Window);
+}
+
+void NumberBox::PaintEditFrame() {
+    HDC dc = GetWindowDC(hwnd_);
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    FrameRect(dc, &r, RoleBrush(ColorRole::Edge));
+    InflateRect(&r, -1, -1);
+    FrameRect(dc, &r, RoleBrush(IsWindowEnabled(hwnd_) ? ColorRole::Field : ColorRole::Window));
+    ReleaseDC(hwnd_, dc);
+}
+
+void NumberBox::PaintSpin() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(spin_, &ps);
+    RECT client{};
+    GetClientRect(spin_, &client);
+    UINT dpi = WindowDpi(spin_);
+    bool enabled = IsWindowEnabled(spin_) != FALSE;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(spin_, &cursor);
+    bool pressing = enabled && GetCapture() == spin_ && GetKeyState(VK_LBUTTON) < 0;
+    int middle = client.bottom / 2;
+    for (int half = 0; half < 2; ++half) {
+        RECT r{client.left, half == 0 ? client.top : middle, client.right, half == 0 ? middle : client.bottom};
+        bool pressed = pressing && PtInRect(&r, cursor);
+        FillRect(dc, &r, RoleBrush(ColorRole::Window));
+        PaintFace(dc, r, pressed ? ColorRole::Pressed : ColorRole::Face, ColorRole::Edge, dpi);
+        // A small triangle pointing up or down.
+        int size = std::max(2, std::min<int>((r.right - r.left) / 4, (r.bottom - r.top) / 3));
+        int cx = (r.left + r.right) / 2;
+        int cy = (r.top + r.bottom) / 2;
+        POINT up[3] = {{cx - size, cy + size / 2}, {cx + size, cy + size / 2}, {cx, cy - size / 2 - 1}};
+        POINT down[3] = {{cx - size, cy - size / 2}, {cx + size, cy - size / 2}, {cx, cy + size / 2 + 1}};
+        COLORREF color = RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText);
+        HBRUSH brush = CreateSolidBrush(color);
+        HPEN pen = CreatePen(PS_SOLID, 1, color);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        Polygon(dc, half == 0 ? up : down, 3);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(brush);
+        DeleteObject(pen);
+    }
+    EndPaint(spin_, &ps);
+}
+
+bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (Styled()) {
+        if (hwnd == spin_ && message == WM_PAINT) {
+            PaintSpin();
+            result = 0;
+            return true;
+        }
+        if (hwnd == spin_ && message == WM_ERASEBKGND) {
+            result = 1;
+            return true;
+        }
+        if (hwnd == hwnd_ && message == WM_NCPAINT) {
+            result = DefSubclassProc(hwnd, message, wParam, lParam);
+            PaintEditFrame();
+            return true;
+        }
+    }
     if (message != WM_MOUSEWHEEL || hwnd != hwnd_) return false;
     wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(wParam);
     int steps = wheelRemainder_ / WHEEL_DELTA;

@@ -27,6 +27,7 @@ public:
     int NaturalHeight() const override { return 21; }
     bool HandleCommand(WORD code) override;
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
+    HBRUSH HandleCtlColor(HDC dc) override;
 
 protected:
     bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -37,6 +38,8 @@ private:
     void Step(int delta);
     void ShowText(const std::wstring& text);
     void SyncSpin();
+    void PaintSpin();
+    void PaintEditFrame();
 
     HWND spin_ = nullptr;
     int min_;

@@ -7,6 +7,8 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/style_paint.h"
+#include "platform/text.h"
 
 namespace tw::ui {
 
@@ -99,6 +101,52 @@ GroupBox::GroupBox(Container& parent, const std::wstring& caption) : Container(&
     frame_ = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0,
                              0, 0, 0, hwnd_, nullptr, Application::Instance().InstanceHandle(), nullptr);
     SendMessageW(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm().Font()), FALSE);
+    SetWindowSubclass(frame_, FrameProc, 1, 0);
+}
+
+LRESULT CALLBACK GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, FrameProc, 1);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    // Group boxes send no custom-draw notification: in a style of our own the frame paints here.
+    if (!Styled() || (message != WM_PAINT && message != WM_ERASEBKGND)) {
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, BackgroundBrush());
+    UINT dpi = WindowDpi(hwnd);
+    std::wstring caption = WindowText(hwnd);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    RECT frame = client;
+    frame.top += text.cy / 2;
+    const appearance::Style* style = StyleEngine::Instance().Drawing();
+    int radius = MulDiv(style->cornerRadius, static_cast<int>(dpi), 96);
+    int border = std::max(1, MulDiv(style->borderWidth, static_cast<int>(dpi), 96));
+    HRGN outline = radius > 0 ? CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1,
+                                                   2 * radius, 2 * radius)
+                              : CreateRectRgnIndirect(&frame);
+    FrameRgn(dc, outline, RoleBrush(ColorRole::Edge), border, border);
+    DeleteObject(outline);
+    if (!caption.empty()) {
+        int gap = MulDiv(2, static_cast<int>(dpi), 96);
+        RECT textRect{MulDiv(8, static_cast<int>(dpi), 96), 0, 0, text.cy};
+        textRect.right = std::min<LONG>(textRect.left + text.cx, client.right - gap);
+        RECT back{textRect.left - gap, 0, textRect.right + gap, text.cy};
+        FillRect(dc, &back, BackgroundBrush());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RoleColor(IsWindowEnabled(hwnd) ? ColorRole::Text : ColorRole::DisabledText));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd, &ps);
+    return 0;
 }
 
 void GroupBox::ApplyDpi(int oldDpi) {
@@ -180,6 +228,62 @@ void PageControl::Realign() {
     GetClientRect(hwnd_, &display);
     SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (Page* page : pages_) page->SetBounds(display);
+}
+
+bool PageControl::FilterMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (hwnd != hwnd_ || !Styled()) return false;
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (message != WM_PAINT) return false;
+    Paint();
+    result = 0;
+    return true;
+}
+
+void PageControl::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    UINT dpi = WindowDpi(hwnd_);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, BackgroundBrush());
+    RECT display = client;
+    SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    InflateRect(&display, 1, 1);
+    FrameRect(dc, &display, RoleBrush(ColorRole::Edge));
+
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    int selected = ActivePageIndex();
+    for (int i = 0; i < PageCount(); ++i) {
+        RECT tab{};
+        if (!SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab))) continue;
+        bool active = i == selected;
+        if (active) {
+            // The active tab stands out and joins its page.
+            InflateRect(&tab, MulDiv(2, static_cast<int>(dpi), 96), 0);
+            tab.top -= MulDiv(2, static_cast<int>(dpi), 96);
+            tab.bottom = display.top + 1;
+        }
+        FillRect(dc, &tab, RoleBrush(active ? ColorRole::Window : ColorRole::Face));
+        RECT edge = tab;
+        if (active) edge.bottom -= 1;
+        FrameRect(dc, &edge, RoleBrush(ColorRole::Edge));
+        if (active) {
+            RECT line{tab.left + 1, tab.bottom - 1, tab.right - 1, tab.bottom};
+            FillRect(dc, &line, BackgroundBrush());
+            RECT accent{tab.left, tab.top, tab.right, tab.top + MulDiv(2, static_cast<int>(dpi), 96)};
+            FillRect(dc, &accent, RoleBrush(ColorRole::Accent));
+        }
+        const std::wstring& caption = pages_[static_cast<size_t>(i)]->Caption();
+        SetTextColor(dc, RoleColor(active ? ColorRole::Text : ColorRole::FaceText));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &tab,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
 }
 
 bool PageControl::HandleNotify(NMHDR& header, LRESULT& result) {

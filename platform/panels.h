@@ -40,6 +40,7 @@ public:
     void ApplyDpi(int oldDpi) override;
 
 private:
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     HWND frame_ = nullptr;
 };
 
@@ -71,7 +72,13 @@ public:
     void SetBounds(const RECT& bounds) override;
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
 
+protected:
+    // In a style of our own the tabs are drawn here; the control's own drawing knows only the
+    // system's colours.
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
+    void Paint();
     void ShowActivePage();
     std::vector<Page*> pages_;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
+#include "platform/style_engine.h"
 
 namespace tw::ui {
 
@@ -48,6 +49,39 @@ void StatusBar::SetPanelWidth(int index, int width) {
     if (widths_[static_cast<size_t>(index)] == width) return;
     widths_[static_cast<size_t>(index)] = width;
     UpdateParts();
+}
+
+bool StatusBar::FilterMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (hwnd != hwnd_ || !Styled()) return false;
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (message != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, RoleBrush(ColorRole::Face));
+    RECT top{client.left, client.top, client.right, client.top + 1};
+    FillRect(dc, &top, RoleBrush(ColorRole::Edge));
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RoleColor(ColorRole::FaceText));
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        RECT part{};
+        if (!SendMessageW(hwnd_, SB_GETRECT, i, reinterpret_cast<LPARAM>(&part))) continue;
+        if (i + 1 < texts_.size()) {
+            RECT separator{part.right - 1, part.top + 2, part.right, part.bottom - 2};
+            FillRect(dc, &separator, RoleBrush(ColorRole::Edge));
+        }
+        DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &part,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
+    result = 0;
+    return true;
 }
 
 int StatusBar::TextWidth(const std::wstring& text) const {

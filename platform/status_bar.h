@@ -21,6 +21,10 @@ public:
     int NaturalHeight() const override { return 19; }
     void ApplyDpi(int oldDpi) override;
 
+protected:
+    // In a style of our own the bar paints itself: it ignores background colours under themes.
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
     void UpdateParts();
     std::vector<std::wstring> texts_;

@@ -34,4 +34,9 @@ std::wstring LastErrorText() {
     return std::to_wstring(code) + L" " + SystemErrorText(code);
 }
 
+bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
 }  // namespace tw

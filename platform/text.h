@@ -14,5 +14,7 @@ std::wstring WindowText(HWND hwnd);
 std::wstring SystemErrorText(DWORD code);
 // The system text of GetLastError(), with its code.
 std::wstring LastErrorText();
+// Whole texts equal without regard to case, the same under every locale.
+bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/application.h"
+#include "platform/style_engine.h"
 
 namespace tw::ui {
 
@@ -14,6 +15,8 @@ Tooltip::Tooltip(HWND owner) {
     UINT dpi = owner ? GetDpiForWindow(owner) : 96;
     SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi ? static_cast<int>(dpi) : 96, 96));
     Application::Instance().RegisterTooltip(hwnd_);
+    // A tool tip made after a style switch takes the current look at once.
+    if (Styled()) StyleEngine::Instance().StyleTooltip(hwnd_);
 }
 
 Tooltip::~Tooltip() {

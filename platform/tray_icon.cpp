@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/application.h"
+#include "platform/style_paint.h"
 
 namespace tw::ui {
 
@@ -11,16 +14,101 @@ const wchar_t kTrayClass[] = L"TwTrayIcon";
 const UINT kCallbackMessage = WM_APP + 1;
 }  // namespace
 
+namespace {
+
+// The system's menu font at the window's DPI; the caller deletes it.
+HFONT MenuFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return nullptr;
+    return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
+SIZE PictureSize(HBITMAP picture) {
+    BITMAP bitmap{};
+    if (!picture || !GetObjectW(picture, sizeof(bitmap), &bitmap)) return {0, 0};
+    return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+}  // namespace
+
+bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+    if (measure.CtlType != ODT_MENU || !measure.itemData) return false;
+    const auto* item = reinterpret_cast<const MenuItem*>(measure.itemData);
+    UINT dpi = GetDpiForSystem();
+    HDC dc = GetDC(nullptr);
+    HFONT font = MenuFont(dpi);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, item->caption.c_str(), static_cast<int>(item->caption.size()), &text);
+    SelectObject(dc, old);
+    if (font) DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    SIZE picture = PictureSize(item->picture);
+    int pad = MulDiv(8, static_cast<int>(dpi), 96);
+    int gutter = std::max<int>(picture.cx, MulDiv(16, static_cast<int>(dpi), 96)) + 2 * pad;
+    measure.itemWidth = static_cast<UINT>(gutter + text.cx + 2 * pad);
+    measure.itemHeight = static_cast<UINT>(std::max<int>(picture.cy + 4, text.cy + pad));
+    return true;
+}
+
+bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.CtlType != ODT_MENU || !draw.itemData) return false;
+    const auto* item = reinterpret_cast<const MenuItem*>(draw.itemData);
+    HDC dc = draw.hDC;
+    RECT r = draw.rcItem;
+    bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &r, RoleBrush(selected ? ColorRole::Selection : ColorRole::Menu));
+    UINT dpi = GetDpiForSystem();
+    int pad = MulDiv(8, static_cast<int>(dpi), 96);
+    SIZE picture = PictureSize(item->picture);
+    if (item->picture) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ oldBitmap = SelectObject(memory, item->picture);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, r.left + pad, r.top + (r.bottom - r.top - picture.cy) / 2, picture.cx, picture.cy, memory, 0, 0,
+                   picture.cx, picture.cy, blend);
+        SelectObject(memory, oldBitmap);
+        DeleteDC(memory);
+    }
+    RECT textRect = r;
+    textRect.left += std::max<int>(picture.cx, MulDiv(16, static_cast<int>(dpi), 96)) + 2 * pad;
+    HFONT font = MenuFont(dpi);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RoleColor(selected ? ColorRole::SelectionText : ColorRole::MenuText));
+    DrawTextW(dc, item->caption.c_str(), static_cast<int>(item->caption.size()), &textRect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    if (font) DeleteObject(font);
+    return true;
+}
+
 HMENU PopupMenu::Build() const {
     HMENU menu = CreatePopupMenu();
+    const bool styled = Styled();
     for (size_t i = 0; i < items_.size(); ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_STRING | MIIM_ID | (items_[i]->picture ? MIIM_BITMAP : 0);
         info.wID = static_cast<UINT>(i + 1);
-        info.dwTypeData = const_cast<wchar_t*>(items_[i]->caption.c_str());
-        info.hbmpItem = items_[i]->picture;
+        if (styled) {
+            // Drawn by the owner in the style's colours (WM_MEASUREITEM, WM_DRAWITEM).
+            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+            info.fType = MFT_OWNERDRAW;
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(items_[i]);
+        } else {
+            info.fMask = MIIM_STRING | MIIM_ID | (items_[i]->picture ? MIIM_BITMAP : 0);
+            info.dwTypeData = const_cast<wchar_t*>(items_[i]->caption.c_str());
+            info.hbmpItem = items_[i]->picture;
+        }
         InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
+    }
+    if (styled) {
+        MENUINFO menuInfo{};
+        menuInfo.cbSize = sizeof(menuInfo);
+        menuInfo.fMask = MIM_BACKGROUND;
+        menuInfo.hbrBack = RoleBrush(ColorRole::Menu);
+        SetMenuInfo(menu, &menuInfo);
     }
     return menu;
 }
@@ -82,6 +170,12 @@ LRESULT TrayIcon::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         // Explorer restarted: its notification area forgot the icon.
         if (self->visible_) self->Notify(NIM_ADD);
         return 0;
+    }
+    if (message == WM_MEASUREITEM && PopupMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM && PopupMenu::DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+        return TRUE;
     }
     if (message == kCallbackMessage) {
         // The icon's clicks are posted messages, which reach a disabled window too: while a

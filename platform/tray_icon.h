@@ -29,6 +29,9 @@ public:
     void Popup(HWND owner, POINT at) const;
     // The menu as shown: item i has the command i + 1. The caller destroys it.
     HMENU Build() const;
+    // In a style of our own the items are drawn by the owner through these two.
+    static bool MeasureItem(MEASUREITEMSTRUCT& measure);
+    static bool DrawItem(const DRAWITEMSTRUCT& draw);
 
 private:
     std::vector<MenuItem*> items_;

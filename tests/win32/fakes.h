@@ -135,5 +135,7 @@ public:
 
 // What the default error display would have shown.
 std::vector<std::wstring>& ShownErrors();
+// The program's own style catalogue, as the program sets it up.
+void UseEmbeddedStyles();
 
 }  // namespace tw::test

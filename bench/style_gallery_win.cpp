@@ -1,0 +1,166 @@
+// Writes pictures of the main window in every style, and of the About box and a message box in a
+// few, as BMP files into a folder: tools/style-gallery.sh turns them into contact sheets.
+// Usage: style_gallery.exe FOLDER   (files NNN-main.bmp, NNN-about.bmp, NNN-message.bmp and
+// names.txt, one style name per line in UTF-8, NNN being the line number from 0)
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/tapwhile_form.h"
+#include "appearance/style_resources_win.h"
+#include "platform/clock.h"
+#include "platform/input_services.h"
+#include "platform/style_manager.h"
+#include "platform/system_services.h"
+
+namespace {
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// The window as the screen shows it, as a 24-bit BMP file.
+bool SaveWindow(HWND hwnd, const std::wstring& path) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+// While a modal box of this thread is open: picture it and close it (from a timer of its loop).
+std::wstring boxPicture;
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (IsWindowVisible(hwnd) && (lstrcmpW(name, L"#32770") == 0 || lstrcmpW(name, L"TwAboutDialog") == 0)) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK TakeBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(nullptr, id);
+    SaveWindow(box, boxPicture);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+void PictureBox(const std::wstring& path, const std::function<void()>& open) {
+    boxPicture = path;
+    SetTimer(nullptr, 0, 300, TakeBox);
+    open();
+}
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc != 2) {
+        std::fprintf(stderr, "usage: style_gallery FOLDER\n");
+        return 2;
+    }
+    const std::wstring folder = argv[1];
+    LocalFree(argv);
+    OleInitialize(nullptr);
+    tw::ui::Application& app = tw::ui::Application::Instance();
+    app.Initialize(GetModuleHandleW(nullptr));
+    app.SetTitle(tw::AppTitle);
+    tw::ui::StyleManager& styles = tw::ui::StyleManager::Instance();
+    styles.SetCatalogue(tw::appearance::EmbeddedStyleNames(),
+                        [](std::wstring_view name) { return tw::appearance::LoadEmbeddedStyle(name); });
+    tw::WinInputServices input;
+    tw::WinClock clock;
+    tw::WinDialogs dialogs;
+    tw::WinShell shell;
+    tw::WinPaths paths;
+    tw::TTapwhileForm form({input, clock, dialogs, shell, paths, tw::FormatSettings::Japanese()});
+    form.Show();
+    // Something in every label, and a disabled one: what the pictures must show readably.
+    form.Label1.SetText(L"12 回め、2026/12/10 08:15");
+    form.Label2.SetText(L"3 回め、2026/12/10 08:10");
+    form.CheckBoxSendReload.SetChecked(false);
+
+    // The boxes in the plain look, a light and a dark style and a few between.
+    const std::vector<std::wstring> boxStyles = {L"Windows", L"Windows11 Modern Light", L"Windows11 Modern Dark",
+                                                 L"Glow", L"Carbon", L"Coral"};
+    std::ofstream names(std::filesystem::path(folder + L"\\names.txt"), std::ios::binary);
+    const std::vector<std::wstring> all = styles.Names();
+    for (size_t i = 0; i < all.size(); ++i) {
+        wchar_t number[8];
+        swprintf(number, 8, L"%03zu", i);
+        const std::wstring base = folder + L"\\" + number;
+        styles.Activate(all[i]);
+        form.PageControl1.SetActivePageIndex(1);
+        Pump();
+        SaveWindow(form.Handle(), base + L"-main.bmp");
+        form.PageControl1.SetActivePageIndex(0);
+        Pump();
+        SaveWindow(form.Handle(), base + L"-file.bmp");
+        form.PageControl1.SetActivePageIndex(5);
+        Pump();
+        SaveWindow(form.Handle(), base + L"-list.bmp");
+        for (const std::wstring& boxStyle : boxStyles) {
+            if (boxStyle != all[i]) continue;
+            PictureBox(base + L"-about.bmp", [&] { form.About1Click(&form.ButtonAbout1); });
+            PictureBox(base + L"-message.bmp", [&] { dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
+        }
+        names << Utf8(all[i]) << "\n";
+    }
+    styles.Activate(L"Windows");
+    OleUninitialize();
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "platform/message_box_style.h"
+
+#include <commctrl.h>
+
+#include "platform/control.h"
+#include "platform/style_paint.h"
+
+namespace tw::ui {
+
+namespace {
+
+// The innermost scope of this thread: a box opened from a handler that runs inside another
+// box's loop belongs to the newer scope.
+MessageBoxStyleScope* current = nullptr;
+
+constexpr ATOM kDialogAtom = 32770;
+
+bool IsDialogClass(LPCWSTR className) {
+    if (IS_INTRESOURCE(className)) return reinterpret_cast<ULONG_PTR>(className) == kDialogAtom;
+    return lstrcmpW(className, L"#32770") == 0;
+}
+
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, BoxProc, 1);
+            break;
+        case WM_INITDIALOG: {
+            LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            StyleEngine::Instance().StyleTopLevel(hwnd);
+            return result;
+        }
+        default:
+            break;
+    }
+    if (!Styled()) return DefSubclassProc(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT r{};
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+            return 1;
+        }
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, BackgroundColor());
+            SetTextColor(dc, RoleColor(ColorRole::Text));
+            return reinterpret_cast<LRESULT>(BackgroundBrush());
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (header->code == NM_CUSTOMDRAW && CustomDrawButton(*reinterpret_cast<NMCUSTOMDRAW*>(header), result)) {
+                return result;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+MessageBoxStyleScope::MessageBoxStyleScope() : outer_(current) {
+    if (!Styled()) return;
+    hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+    current = this;
+}
+
+MessageBoxStyleScope::~MessageBoxStyleScope() {
+    if (!hook_) return;
+    UnhookWindowsHookEx(hook_);
+    current = outer_;
+}
+
+LRESULT CALLBACK MessageBoxStyleScope::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+    MessageBoxStyleScope* scope = current;
+    if (code == HCBT_CREATEWND && scope && !scope->claimed_) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        if (IsDialogClass(create->lpcs->lpszClass)) {
+            scope->claimed_ = true;
+            SetWindowSubclass(reinterpret_cast<HWND>(wParam), BoxProc, 1, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace tw::ui

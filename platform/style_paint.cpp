@@ -1,0 +1,190 @@
+#include "platform/style_paint.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tw::ui {
+
+namespace {
+
+COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
+    auto channel = [&](int x, int y) { return (x * (100 - percentOfB) + y * percentOfB) / 100; };
+    return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
+               channel(GetBValue(a), GetBValue(b)));
+}
+
+void VerticalGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
+    auto vertex = [](LONG x, LONG y, COLORREF c) {
+        TRIVERTEX v{};
+        v.x = x;
+        v.y = y;
+        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
+        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
+        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
+        return v;
+    };
+    TRIVERTEX vertices[2] = {vertex(r.left, r.top, top), vertex(r.right, r.bottom, bottom)};
+    GRADIENT_RECT rect{0, 1};
+    GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+}
+
+int Scaled(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), 96); }
+
+std::wstring TextOf(HWND hwnd) {
+    int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+void PaintPushButton(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
+    LRESULT state = SendMessageW(hwnd, BM_GETSTATE, 0, 0);
+    bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    bool pressed = enabled && ((itemState & CDIS_SELECTED) || (state & BST_PUSHED));
+    bool hot = enabled && ((itemState & CDIS_HOT) || (state & BST_HOT));
+    bool focused = (itemState & CDIS_FOCUS) || GetFocus() == hwnd;
+    bool isDefault = (itemState & CDIS_DEFAULT) || (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+
+    // The corners outside a rounded face show the parent's background.
+    FillRect(dc, &r, RoleBrush(ColorRole::Window));
+    PaintFace(dc, r, pressed ? ColorRole::Pressed : hot ? ColorRole::Hot : ColorRole::Face,
+              focused || isDefault ? ColorRole::Accent : ColorRole::Edge, dpi);
+
+    RECT textRect = r;
+    BUTTON_IMAGELIST images{};
+    if (SendMessageW(hwnd, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) && images.himl) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images.himl, &cx, &cy);
+        int x = r.left + images.margin.left;
+        int y = r.top + (r.bottom - r.top - cy) / 2;
+        ImageList_Draw(images.himl, 0, dc, x, y, enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+        textRect.left = x + cx;
+    }
+    std::wstring text = TextOf(hwnd);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText));
+    if (pressed) OffsetRect(&textRect, 0, Scaled(1, dpi));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+}
+
+void PaintCheckBox(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
+    LRESULT state = SendMessageW(hwnd, BM_GETSTATE, 0, 0);
+    bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    bool hot = enabled && ((itemState & CDIS_HOT) || (state & (BST_HOT | BST_PUSHED)));
+    bool checked = SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+
+    FillRect(dc, &r, RoleBrush(ColorRole::Window));
+    int box = Scaled(13, dpi);
+    RECT boxRect{r.left, r.top + (r.bottom - r.top - box) / 2, r.left + box, 0};
+    boxRect.bottom = boxRect.top + box;
+    PaintCheckMark(dc, boxRect, checked, enabled, hot, dpi);
+
+    std::wstring text = TextOf(hwnd);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RoleColor(enabled ? ColorRole::Text : ColorRole::DisabledText));
+    RECT textRect{boxRect.right + Scaled(4, dpi), r.top, r.right, r.bottom};
+    UINT flags = DT_LEFT;
+    if (style & BS_MULTILINE) {
+        // Wrapped text is centred as a block, as the control centres it.
+        RECT measure = textRect;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, flags | DT_WORDBREAK | DT_CALCRECT);
+        int height = measure.bottom - measure.top;
+        textRect.top = r.top + std::max(0, (static_cast<int>(r.bottom - r.top) - height) / 2);
+        flags |= DT_WORDBREAK;
+    } else {
+        flags |= DT_SINGLELINE | DT_VCENTER;
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, flags);
+    if ((itemState & CDIS_FOCUS) && (itemState & CDIS_SHOWKEYBOARDCUES)) {
+        RECT focus = textRect;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &focus, flags | DT_CALCRECT);
+        InflateRect(&focus, 1, 1);
+        SetTextColor(dc, RoleColor(ColorRole::Text));
+        DrawFocusRect(dc, &focus);
+    }
+    SelectObject(dc, oldFont);
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND hwnd) {
+    UINT dpi = hwnd ? GetDpiForWindow(hwnd) : 0;
+    return dpi ? dpi : 96;
+}
+
+void PaintFace(HDC dc, const RECT& r, ColorRole fill, ColorRole frame, UINT dpi) {
+    const appearance::Style* style = StyleEngine::Instance().Drawing();
+    if (!style) {
+        FillRect(dc, &r, RoleBrush(fill));
+        FrameRect(dc, &r, RoleBrush(frame));
+        return;
+    }
+    int radius = Scaled(style->cornerRadius, dpi);
+    int border = style->borderWidth > 0 ? std::max(1, Scaled(style->borderWidth, dpi)) : 0;
+    HRGN region = radius > 0 ? CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, 2 * radius, 2 * radius)
+                             : CreateRectRgnIndirect(&r);
+    int saved = SaveDC(dc);
+    ExtSelectClipRgn(dc, region, RGN_AND);
+    COLORREF color = RoleColor(fill);
+    if (style->gradient) {
+        VerticalGradient(dc, r, Mix(color, RGB(255, 255, 255), 14), Mix(color, RGB(0, 0, 0), 4));
+    } else {
+        FillRect(dc, &r, RoleBrush(fill));
+    }
+    RestoreDC(dc, saved);
+    if (border > 0) FrameRgn(dc, region, RoleBrush(frame), border, border);
+    DeleteObject(region);
+}
+
+void PaintCheckMark(HDC dc, const RECT& box, bool checked, bool enabled, bool hot, UINT dpi) {
+    FillRect(dc, &box, RoleBrush(ColorRole::Field));
+    int border = std::max(1, Scaled(1, dpi));
+    HRGN frame = CreateRectRgnIndirect(&box);
+    FrameRgn(dc, frame, RoleBrush(hot ? ColorRole::Accent : enabled ? ColorRole::Edge : ColorRole::DisabledText),
+             border, border);
+    DeleteObject(frame);
+    if (!checked) return;
+    // The mark in the field's text colour: readable wherever the field's text is.
+    int w = box.right - box.left;
+    int h = box.bottom - box.top;
+    POINT mark[3] = {{box.left + w * 3 / 13, box.top + h * 7 / 13},
+                     {box.left + w * 5 / 13, box.top + h * 9 / 13},
+                     {box.left + w * 10 / 13, box.top + h * 4 / 13}};
+    HPEN pen = CreatePen(PS_SOLID, std::max(2, Scaled(2, dpi)),
+                         RoleColor(enabled ? ColorRole::FieldText : ColorRole::DisabledText));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Polyline(dc, mark, 3);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+bool CustomDrawButton(const NMCUSTOMDRAW& draw, LRESULT& result) {
+    if (!Styled()) return false;
+    if (draw.dwDrawStage != CDDS_PREPAINT) {
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    HWND hwnd = draw.hdr.hwndFrom;
+    LONG type = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    UINT dpi = WindowDpi(hwnd);
+    switch (type) {
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+            PaintPushButton(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi);
+            break;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+            PaintCheckBox(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi);
+            break;
+        default:
+            return false;
+    }
+    result = CDRF_SKIPDEFAULT;
+    return true;
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,319 @@
+// Visual styles through the main window: the style list at start, clicks on it, the name saved
+// at close, and what the controls draw in a dark style and again in the plain look.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form_fixture.h"
+#include "platform/style_engine.h"
+#include "platform/style_manager.h"
+
+namespace tw::test {
+
+namespace {
+
+using appearance::Style;
+using ui::ColorRole;
+
+// A dark style with flat faces and square corners, so that every role fills whole areas.
+Style DarkStyle() {
+    Style style;
+    style.colors = {0x202124, 0xE8EAED, 0x2B2C30, 0xF1F3F4, 0x3A3B3F, 0xF1F3F4, 0x4A4B50, 0x56575C, 0x8AB4F8,
+                    0x31588A, 0xFFFFFF, 0x70727A, 0xA0A3AA, 0x303134, 0xE8EAED, 0x292A2D, 0xE8EAED, 0x202124,
+                    0xE8EAED};
+    style.cornerRadius = 0;
+    style.borderWidth = 1;
+    style.gradient = false;
+    return style;
+}
+
+Style LightStyle() {
+    Style style = DarkStyle();
+    style.colors = {0xF3EFE6, 0x2A2418, 0xFFFDF8, 0x201A10, 0xE4DCCB, 0x2A2418, 0xEDE5D4, 0xD6CCB6, 0x9A5B13,
+                    0xC98A3C, 0x000000, 0x9C8F76, 0x6E6452, 0xFFF6DC, 0x2A2418, 0xFBF7EE, 0x2A2418, 0xE4DCCB,
+                    0x2A2418};
+    style.cornerRadius = 3;
+    style.gradient = true;
+    return style;
+}
+
+// A small catalogue of our own: what the tests need is known names and known colours.
+void UseTestCatalogue() {
+    ui::StyleManager::Instance().SetCatalogue({L"Jet", L"Glow", L"Aqua Graphite"},
+                                              [](std::wstring_view name) -> std::optional<Style> {
+                                                  if (name == L"Jet") return DarkStyle();
+                                                  if (name == L"Glow" || name == L"Aqua Graphite") return LightStyle();
+                                                  return std::nullopt;
+                                              });
+}
+
+class StyleTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        UseTestCatalogue();
+        ui::StyleManager::Instance().Activate(L"Windows");
+    }
+    void TearDown() override {
+        // Shown windows are hidden before they go, so that the next test finds the desktop as
+        // it was.
+        if (form) form->Hide();
+        FormFixture::TearDown();
+        ui::StyleManager::Instance().Activate(L"Windows");
+        UseEmbeddedStyles();
+    }
+
+    void WriteStyleName(const std::string& name) {
+        WriteBytes(UserIni(), "[OPTION]\r\nStyleName=" + name + "\r\n");
+    }
+
+    std::wstring SelectedRow() const {
+        int row = form->ListBox1.ItemIndex();
+        return row < 0 ? L"" : form->ListBox1.Item(row);
+    }
+
+    void ClickRow(const std::wstring& name) {
+        int row = form->ListBox1.IndexOf(name);
+        ASSERT_GE(row, 0);
+        form->ListBox1.SetItemIndex(row);
+        form->ListBox1Click(&form->ListBox1);
+    }
+};
+
+// The client area of a window as the screen shows it, after a full repaint (children included).
+std::vector<DWORD> Capture(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A pixel of a window, in its client coordinates, as the screen shows it.
+COLORREF PixelIn(HWND hwnd, POINT at) {
+    ClientToScreen(hwnd, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+}  // namespace
+
+TEST_F(StyleTest, StartUpAndClicksFollowTheStoredNameAndTheList) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> stored;  // StyleName in the settings file; none: no file
+        const wchar_t* clickRow;            // a click on this row after the start, if any
+        const wchar_t* active;              // the active style afterwards
+        bool styled;
+        bool sameLook;                      // the click leaves every pixel as it was
+    };
+    const Case cases[] = {
+        {"no settings file", std::nullopt, nullptr, L"Windows", false, false},
+        {"a name in other case", "glow", nullptr, L"Glow", true, false},
+        {"a name outside the catalogue", "Midnight Velvet", nullptr, L"Windows", false, false},
+        {"an empty name", "", nullptr, L"Windows", false, false},
+        {"the selected row clicked again", "Jet", L"Jet", L"Jet", true, true},
+        {"the plain look clicked", "Jet", L"Windows", L"Windows", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::StyleManager::Instance().Activate(L"Windows");
+        DeleteFileW(UserIni().c_str());
+        if (c.stored) WriteStyleName(*c.stored);
+        Start();
+        EXPECT_EQ(form->BasicStyleName1, L"Windows");
+        ASSERT_EQ(form->ListBox1.Count(), 4);
+        // Sorted without regard to case: "Windows" comes after "Jet".
+        EXPECT_EQ(form->ListBox1.Item(0), L"Aqua Graphite");
+        EXPECT_EQ(form->ListBox1.Item(3), L"Windows");
+        if (c.clickRow) {
+            form->Show();
+            form->PageControl1.SetActivePageIndex(5);
+            std::vector<DWORD> before = Capture(form->Handle());
+            ClickRow(c.clickRow);
+            EXPECT_EQ(Capture(form->Handle()) == before, c.sameLook);
+        }
+        EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), c.active);
+        EXPECT_EQ(SelectedRow(), c.active);
+        EXPECT_EQ(ui::StyleEngine::Instance().Styled(), c.styled);
+        EXPECT_EQ(form->ActiveStyleName(), c.active);
+        EXPECT_TRUE(ShownErrors().empty());
+        form->Hide();
+        form.reset();
+    }
+}
+
+TEST_F(StyleTest, TheProgramsCatalogueFillsTheListWithTheSystemLookInItsPlace) {
+    UseEmbeddedStyles();
+    WriteStyleName("windows10 dark");
+    Start();
+    ASSERT_EQ(form->ListBox1.Count(), 67);
+    int windows = form->ListBox1.IndexOf(L"Windows");
+    ASSERT_GT(windows, 0);
+    EXPECT_EQ(form->ListBox1.Item(windows - 1), L"Wedgewood Light");
+    EXPECT_EQ(form->ListBox1.Item(windows + 1), L"Windows10");
+    EXPECT_EQ(form->ListBox1.Item(0), L"Amakrits");
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows10 Dark");
+    EXPECT_EQ(SelectedRow(), L"Windows10 Dark");
+    EXPECT_TRUE(ui::StyleEngine::Instance().Styled());
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(StyleTest, TheChosenStyleIsSavedAtCloseAndComesBackAtTheNextStart) {
+    Start();
+    ClickRow(L"Glow");
+    form->Close();
+    std::optional<std::string> saved = ReadBytes(UserIni());
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("\r\nStyleName=Glow\r\n"), std::string::npos) << *saved;
+
+    form.reset();
+    ui::StyleManager::Instance().Activate(L"Windows");
+    Start();
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Glow");
+    EXPECT_EQ(SelectedRow(), L"Glow");
+    // The window was made in the plain look: the About box's own background is off now.
+    EXPECT_EQ(form->BasicStyleName1, L"Windows");
+
+    // Without the saving option the option section goes, and the next start is plain.
+    form->CheckBoxSaveStatus1.SetChecked(false);
+    form->Close();
+    form.reset();
+    ui::StyleManager::Instance().Activate(L"Windows");
+    Start();
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows");
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(StyleTest, AStyleThatCannotBeLoadedIsReportedAndChangesNothing) {
+    ui::StyleManager::Instance().SetCatalogue({L"Broken"}, [](std::wstring_view) { return std::nullopt; });
+    WriteStyleName("Broken");
+    Start();
+    // At start: reported, and the start goes on in the plain look.
+    ASSERT_EQ(ShownErrors().size(), 1u);
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows");
+    EXPECT_EQ(SelectedRow(), L"Windows");
+    // A click: the error reaches the general error display through the control layer.
+    int row = form->ListBox1.IndexOf(L"Broken");
+    ASSERT_GE(row, 0);
+    form->ListBox1.SetItemIndex(row);
+    SendMessageW(form->Style.Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->ListBox1.Handle()));
+    EXPECT_EQ(ShownErrors().size(), 2u);
+    EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows");
+    EXPECT_FALSE(ui::StyleEngine::Instance().Styled());
+    ShownErrors().clear();
+}
+
+TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) {
+    Start();
+    form->Show();
+    SetFocus(form->Handle());
+    TTapwhileForm& f = *form;
+
+    // Where to look: a point of a control, in its own client coordinates, and the role it shows.
+    struct Probe {
+        const char* what;
+        int page;
+        std::function<HWND()> window;
+        std::function<POINT(HWND)> point;
+        ColorRole role;
+    };
+    auto at = [](int x, int y) { return [x, y](HWND) { return POINT{x, y}; }; };
+    auto fromRight = [](int x, int y) {
+        return [x, y](HWND h) {
+            RECT r{};
+            GetClientRect(h, &r);
+            return POINT{r.right - x, y};
+        };
+    };
+    auto fromBottom = [](int x, int y) {
+        return [x, y](HWND h) {
+            RECT r{};
+            GetClientRect(h, &r);
+            return POINT{x, r.bottom - y};
+        };
+    };
+    const std::vector<Probe> probes = {
+        {"page background", 1, [&] { return f.GridPanelView.Handle(); }, at(1, 1), ColorRole::Window},
+        {"label, enabled", 1, [&] { return f.Label11.Handle(); }, at(1, 1), ColorRole::Window},
+        {"number box field", 1, [&] { return f.NumberBox1.Handle(); }, at(2, 2), ColorRole::Field},
+        {"check box square", 1, [&] { return f.CheckBoxSendKeyUntouch.Handle(); },
+         [&](HWND h) {
+             RECT r{};
+             GetClientRect(h, &r);
+             return POINT{3, (r.bottom - f.ScaleValue(13)) / 2 + 2};
+         },
+         ColorRole::Field},
+        {"tab strip beside the tabs", 1, [&] { return f.PageControl1.Handle(); }, fromRight(2, 3), ColorRole::Window},
+        {"status bar", 1, [&] { return f.StatusBar1.Handle(); }, fromBottom(2, 3), ColorRole::Face},
+        {"group box frame", 0, [&] { return f.GroupBox1.Handle(); }, fromBottom(8, 1), ColorRole::Edge},
+        {"button face", 6, [&] { return f.ButtonAbout1.Handle(); }, fromRight(4, 4), ColorRole::Face},
+        {"check-list box row", 2, [&] { return f.CheckListBox1.Handle(); }, fromRight(30, 2), ColorRole::Field},
+        {"history memo", 3, [&] { return f.Memo1.Handle(); }, at(40, 40), ColorRole::Field},
+        {"style list below its rows", 5, [&] { return f.ListBox1.Handle(); }, fromBottom(20, 4), ColorRole::Field},
+        {"style list, selected row", 5, [&] { return f.ListBox1.Handle(); },
+         [&](HWND h) {
+             RECT row{};
+             SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(f.ListBox1.ItemIndex()), reinterpret_cast<LPARAM>(&row));
+             return POINT{row.right - 3, (row.top + row.bottom) / 2};
+         },
+         ColorRole::Selection},
+    };
+
+    // The plain look of every page first, as it is drawn today.
+    std::vector<std::vector<DWORD>> plain;
+    for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
+        f.PageControl1.SetActivePageIndex(page);
+        plain.push_back(Capture(f.Handle()));
+    }
+
+    ClickRow(L"Jet");
+    ASSERT_TRUE(ui::StyleEngine::Instance().Styled());
+    for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.what);
+        f.PageControl1.SetActivePageIndex(probe.page);
+        RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HWND hwnd = probe.window();
+        EXPECT_EQ(PixelIn(hwnd, probe.point(hwnd)), ui::RoleColor(probe.role));
+    }
+    // The roles are the style's colours, not the system's.
+    EXPECT_EQ(ui::RoleColor(ColorRole::Window), RGB(0x20, 0x21, 0x24));
+
+    ClickRow(L"Windows");
+    for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
+        SCOPED_TRACE(page);
+        f.PageControl1.SetActivePageIndex(page);
+        EXPECT_TRUE(Capture(f.Handle()) == plain[static_cast<size_t>(page)]) << "the plain look differs";
+    }
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+}  // namespace tw::test
