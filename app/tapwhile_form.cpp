@@ -395,7 +395,8 @@ void TTapwhileForm::FormResize(ui::Object*) {
     PageControl1.SetTabWidth(TabWidth(PageControl1.Width(), PageControl1.PageCount()));
     int clock = ClockPanelWidth(StatusBar1.TextWidth(StatusBar1.PanelText(0)));
     StatusBar1.SetPanelWidth(0, clock);
-    int others = OtherPanelWidth(ClientWidth(), clock);
+    // A window narrower than the clock panel leaves the others nothing, not less than nothing.
+    int others = std::max(0, OtherPanelWidth(ClientWidth(), clock));
     for (int panel = 1; panel <= 3; ++panel) StatusBar1.SetPanelWidth(panel, others);
     int box = IntervalBoxWidth(GridPanelSendKey.ClientWidth(), static_cast<int>(GridPanelSendKey.Columns().size()));
     for (ui::NumberBox* numberBox : {&NumberBox1, &NumberBox2, &NumberBox3}) numberBox->placement.width = box;

@@ -3,13 +3,20 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <optional>
 
 namespace tw {
 
 DateTime WinClock::LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
+    return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
+                               now.wMilliseconds)
+        .value_or(DateTime{});
+}
+
+DateTime SystemUtcNow() {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
     return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
                                now.wMilliseconds)
         .value_or(DateTime{});
@@ -59,11 +66,7 @@ std::int32_t WinClock::UtcOffsetMinutes(DateTime localMoment) {
     if (!ReadsAs(zone, daylightUtc, localMoment)) return standard;
     // The hour the clocks repeat: the reading names two instants. For a reading of the present
     // the system's own UTC time tells which one it is; any other counts as standard time.
-    SYSTEMTIME now{};
-    GetSystemTime(&now);
-    const std::optional<DateTime> utcNow = DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour,
-                                                               now.wMinute, now.wSecond, now.wMilliseconds);
-    const bool present = utcNow && std::abs(daylightUtc.MillisecondsSince(*utcNow)) < 60'000;
+    const bool present = std::abs(daylightUtc.MillisecondsSince(utcNow_())) < 60'000;
     return present ? daylight : standard;
 }
 

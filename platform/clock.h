@@ -1,6 +1,8 @@
 #pragma once
 // The local clock, behind an interface so tests can set the moment.
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "runtime/date_time.h"
 
@@ -16,10 +18,19 @@ public:
     virtual std::int32_t UtcOffsetMinutes(DateTime localMoment) = 0;
 };
 
+// The system's UTC time now.
+DateTime SystemUtcNow();
+
 class WinClock final : public Clock {
 public:
+    // utcNow tells which instant the present reading is; the system's UTC time unless a test
+    // places the present in the repeated hour.
+    explicit WinClock(std::function<DateTime()> utcNow = SystemUtcNow) : utcNow_(std::move(utcNow)) {}
     DateTime LocalNow() override;
     std::int32_t UtcOffsetMinutes(DateTime localMoment) override;
+
+private:
+    std::function<DateTime()> utcNow_;
 };
 
 }  // namespace tw

@@ -2,9 +2,16 @@
 // outside, the way the system and a user would. Every command finds the program by the class
 // names of its windows in a process of Tapwhile.exe.
 //
-//   probe watch <seconds> <out.txt>   a browser-like foreground window and a low-level keyboard
+//   probe watch <seconds> <out.txt> [follow] [swallow=<vk>:<n>]
+//                                     a browser-like foreground window and a low-level keyboard
 //                                     hook; writes one line per event until the program ends or
-//                                     the seconds have passed
+//                                     the seconds have passed. With follow it goes on watching
+//                                     the program's next instance after one ends; with swallow
+//                                     the hook drops the first n injected presses of the code
+//                                     (down and up), so that they never reach the system
+//   probe page [<index>]              prints the main window's page, or selects one as a click
+//                                     on its tab would
+//   probe touch                       a key press (Shift) of a user at the keyboard
 //   probe endsession                  sends WM_QUERYENDSESSION to the main window, prints the answer
 //   probe history <out.txt>           writes the history page's text to the file as UTF-8
 //   probe minimize                    minimises the application window, prints the state of the
@@ -18,6 +25,7 @@
 // window, notification area), take_foreground, program_ended. Unix milliseconds are the clock
 // that the driving script reads too.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -146,13 +154,23 @@ std::string Hex(unsigned value) {
     return text;
 }
 
+// The injected key that the hook drops, and how many of its presses are still to drop.
+unsigned swallowKey = 0;
+int swallowPresses = 0;
+
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-        if (event->vkCode == VK_MENU && !down && (event->flags & LLKHF_INJECTED)) programAltReleased = true;
-        watch.Line("key", Hex(event->vkCode) + (down ? " down" : " up") + " injected=" +
-                              ((event->flags & LLKHF_INJECTED) ? "1" : "0"));
+        const bool injected = (event->flags & LLKHF_INJECTED) != 0;
+        if (event->vkCode == VK_MENU && !down && injected) programAltReleased = true;
+        const bool swallow = injected && event->vkCode == swallowKey && swallowPresses > 0;
+        watch.Line("key", Hex(event->vkCode) + (down ? " down" : " up") + " injected=" + (injected ? "1" : "0") +
+                              (swallow ? " swallowed" : ""));
+        if (swallow) {
+            if (!down) --swallowPresses;
+            return 1;  // the system never sees it
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -190,7 +208,7 @@ HWND CreateBrowserWindow() {
     return hwnd;
 }
 
-int Watch(int seconds, const char* outPath) {
+int Watch(int seconds, const char* outPath, bool follow) {
     watch.out = std::fopen(outPath, "wb");
     if (!watch.out) {
         std::fprintf(stderr, "probe: cannot write %s\n", outPath);
@@ -217,7 +235,13 @@ int Watch(int seconds, const char* outPath) {
         DWORD woke = MsgWaitForMultipleObjects(count, &program, FALSE, 50, QS_ALLINPUT);
         if (program && woke == WAIT_OBJECT_0) {
             watch.Line("program_ended", "");
-            break;
+            if (!follow) break;
+            CloseHandle(program);
+            program = nullptr;
+            tookForeground = false;
+            programAltReleased = false;
+            lastWindows.clear();
+            continue;
         }
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -384,9 +408,58 @@ int Close() {
     return 0;
 }
 
+// ---- page, touch ------------------------------------------------------------------------------
+
+int Page(int index) {
+    HWND main = MainWindowOrComplain();
+    if (!main) return 2;
+    HWND tabs = nullptr;
+    EnumChildWindows(
+        main,
+        [](HWND hwnd, LPARAM param) {
+            if (ClassOf(hwnd) != WC_TABCONTROLW) return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tabs));
+    if (!tabs) {
+        std::fprintf(stderr, "probe: the main window has no tab control\n");
+        return 2;
+    }
+    DWORD_PTR result = 0;
+    // Moving the focus to a tab selects it with the notifications that a click sends.
+    if (index >= 0 && !SendMessageTimeoutW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, SMTO_NORMAL,
+                                           kSendTimeoutMs, &result)) {
+        std::fprintf(stderr, "probe: TCM_SETCURFOCUS got no answer\n");
+        return 2;
+    }
+    if (!SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result)) {
+        std::fprintf(stderr, "probe: TCM_GETCURSEL got no answer\n");
+        return 2;
+    }
+    std::printf("%d\n", static_cast<int>(static_cast<LRESULT>(result)));
+    return 0;
+}
+
+int Touch() {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_SHIFT;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    // Read before the input: the moment printed is never later than the one the system noted.
+    const std::int64_t before = NowUnixMs();
+    if (SendInput(2, keys, sizeof(INPUT)) != 2) {
+        std::fprintf(stderr, "probe: SendInput failed (error %lu)\n", GetLastError());
+        return 2;
+    }
+    std::printf("%lld\n", static_cast<long long>(before));
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
-                 "usage: probe watch <seconds> <out.txt> | endsession | history <out.txt> | minimize | restore | close\n");
+                 "usage: probe watch <seconds> <out.txt> [follow] [swallow=<vk>:<n>] | endsession | history <out.txt> |"
+                 " minimize | restore | close | page [<index>] | touch\n");
     return 2;
 }
 
@@ -395,7 +468,25 @@ int Usage() {
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string command = argv[1];
-    if (command == "watch" && argc == 4) return Watch(std::atoi(argv[2]), argv[3]);
+    if (command == "watch" && argc >= 4) {
+        bool follow = false;
+        for (int i = 4; i < argc; ++i) {
+            const std::string option = argv[i];
+            unsigned key = 0;
+            int presses = 0;
+            if (option == "follow") {
+                follow = true;
+            } else if (std::sscanf(option.c_str(), "swallow=%x:%d", &key, &presses) == 2) {
+                swallowKey = key;
+                swallowPresses = presses;
+            } else {
+                return Usage();
+            }
+        }
+        return Watch(std::atoi(argv[2]), argv[3], follow);
+    }
+    if (command == "page" && (argc == 2 || argc == 3)) return Page(argc == 3 ? std::atoi(argv[2]) : -1);
+    if (command == "touch" && argc == 2) return Touch();
     if (command == "endsession" && argc == 2) return EndSession();
     if (command == "history" && argc == 3) return History(argv[2]);
     if (command == "minimize" && argc == 2) return ApplicationCommand(SC_MINIMIZE);

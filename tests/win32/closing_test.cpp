@@ -75,12 +75,12 @@ TEST_F(ClosingTest, TheEndOfTheSessionNeverAsksAndAnswersWithTheSave) {
 
     SetFileAttributesW(UserIni().c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), 0);  // the save failed
-    EXPECT_EQ(test::ShownErrors().size(), 1u);
+    EXPECT_EQ(test::TakeShownErrors().size(), 1u);
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
-    WriteBytes(UserIni(), "[OPTION]\r\nSaveStatus=0\r\n");
+    WriteBytes(UserIni(), "[Other]\r\nA=1\r\n\r\n[OPTION]\r\nSaveStatus=0\r\n");
     Start();
     form->PageControl1.SetActivePageIndex(3);
     clock.now = DateTime::FromParts(2025, 10, 9, 14, 6, 0).value();
@@ -104,6 +104,17 @@ TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
     EXPECT_NE(saved.find("[DATA]\r\nPrevLogFileName="), std::string::npos);
     EXPECT_NE(saved.find("Count1=2\r\nCount2=4\r\nPrevPage=3\r\n"), std::string::npos);
     EXPECT_NE(saved.find("AttachTime=2025/10/09 14:05:00\r\n"), std::string::npos);
+    // The sections that stay keep their place; the options written after the hand-over data
+    // still go into OPTION, and DATA comes last.
+    size_t other = saved.find("[Other]\r\nA=1\r\n\r\n"), program = saved.find("[PROGRAM]");
+    size_t position = saved.find("[POSITION]"), option = saved.find("[OPTION]\r\nCloseQuery=");
+    EXPECT_EQ(other, 0u);
+    EXPECT_LT(other, program);
+    EXPECT_LT(program, position);
+    EXPECT_LT(position, option);
+    EXPECT_NE(saved.find("SendReloadWait=5\r\nStyleName=Windows\r\nShowUnUse=1\r\nTaskButton=1\r\nHoldUnUse=10\r\n"
+                         "ShowHint=0\r\n\r\n[DATA]\r\nPrevLogFileName="),
+              std::string::npos);
 
     // The successor.
     form.reset();
@@ -158,6 +169,30 @@ TEST_F(ClosingTest, AHandOverPathOutsideTheTempFolderIsNeitherReadNorDeleted) {
     EXPECT_EQ(form->PageControl1.ActivePageIndex(), 6);  // the definition's page, as for a file that is gone
     form->Close();
     EXPECT_NE(ReadBytes(UserIni()).value().find("PrevLogFileName="), std::string::npos);  // saved again
+}
+
+TEST_F(ClosingTest, AHandOverFileThatCannotBeReadIsReportedAndTheStartGoesOn) {
+    const std::wstring handOver = paths.temp + L"tmp5A1.tmp";
+    WriteBytes(handOver, "2025/10/09 14:00:00 #1 $9F\r\n");
+    WriteBytes(UserIni(), "[DATA]\r\nPrevLogFileName=" + std::string(handOver.begin(), handOver.end()) +
+                              "\r\nCount1=9\r\nCount2=3\r\nPrevPage=3\r\n");
+    // Another program holds the file open for itself alone.
+    HANDLE held = CreateFileW(handOver.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start();
+    CloseHandle(held);
+    const std::vector<std::wstring> errors = test::TakeShownErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(handOver), std::wstring::npos) << testing::PrintToString(errors[0]);
+    // The counters and the page still come over; the history that could not be read does not.
+    EXPECT_EQ(Count1, 9);
+    EXPECT_EQ(Count2, 3);
+    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 3);
+    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    // The window works on: its clock runs and a press becomes a history line.
+    form->Timer0Timer(&form->Timer0);
+    form->AddLog(L"#10 $9F");
+    EXPECT_EQ(form->Memo1.LineCount(), 1);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/input_services.h"
 #include "platform/modal.h"
@@ -45,8 +47,18 @@ public:
         tick += ms;
         if (duringSleep) duringSleep();
     }
-    HWND ForegroundWindow() override { return foreground; }
-    std::wstring ClassName(HWND window) override { return window ? foregroundClass : std::wstring(); }
+    // The window the system brings to the front when the application minimises.
+    HWND nextForeground = nullptr;
+    // Class names of particular windows; any other window has foregroundClass.
+    std::map<HWND, std::wstring> classes;
+    HWND ForegroundWindow() override {
+        return nextForeground && ui::Application::Instance().Minimized() ? nextForeground : foreground;
+    }
+    std::wstring ClassName(HWND window) override {
+        auto named = classes.find(window);
+        if (named != classes.end()) return named->second;
+        return window ? foregroundClass : std::wstring();
+    }
     std::vector<UINT> locks;
     std::vector<std::pair<HWND, int>> shows;
     void LockSetForegroundWindow(UINT code) override { locks.push_back(code); }
@@ -133,9 +145,11 @@ public:
     std::wstring TempFolder() override { return temp; }
 };
 
-// What the default error display would have shown.
+// What the default error display would have shown. A test that expects an error takes it;
+// any left at the end of a test fail it.
 std::vector<std::wstring>& ShownErrors();
 // The program's own style catalogue, as the program sets it up.
 void UseEmbeddedStyles();
+std::vector<std::wstring> TakeShownErrors();
 
 }  // namespace tw::test

@@ -166,8 +166,9 @@ TEST_F(SettingsFileTest, AReadOnlyFileFailsTheSaveWithAMessageAndKeepsTheWindowO
     Start();
     SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(form->Closed());
-    ASSERT_EQ(test::ShownErrors().size(), 1u);
-    EXPECT_NE(test::ShownErrors()[0].find(UserIni()), std::wstring::npos);
+    const std::vector<std::wstring> errors = test::TakeShownErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(UserIni()), std::wstring::npos);
     EXPECT_EQ(ReadBytes(UserIni()).value(), "[OPTION]\r\nSendKeyWait=2\r\n");
 }
 

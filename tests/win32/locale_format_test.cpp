@@ -101,23 +101,35 @@ TEST(LocaleFormatSettings, UnknownLocaleKeepsTheJapaneseValues)
     EXPECT_EQ(fs.LongDayNames, japanese.LongDayNames);
 }
 
-TEST(UserLocaleFormatSettings, JapaneseUser)
+// The window tests run under the users' Japanese locale and again under a Danish one; the
+// user's settings must follow whichever it is.
+TEST(UserLocaleFormatSettings, FollowTheUsersLocale)
 {
     wchar_t user[LOCALE_NAME_MAX_LENGTH] = {};
     GetUserDefaultLocaleName(user, LOCALE_NAME_MAX_LENGTH);
-    if (std::wstring(user) != L"ja-JP") {
-        GTEST_SKIP() << "the user's locale is not ja-JP";
-    }
+    const std::wstring locale = user;
     const FormatSettings fs = UserLocaleFormatSettings();
-    EXPECT_EQ(fs.DateSeparator, L'/');
-    EXPECT_EQ(fs.TimeSeparator, L':');
-    // Windows' Japanese short date is yyyy/MM/dd; Wine's locale data has yyyy/M/d.
-    const std::wstring date = FormatDateTime(fs.ShortDateFormat, At(2025, 10, 9), fs);
-    EXPECT_TRUE(date == L"2025/10/09" || date == L"2025/10/9") << date;
-    EXPECT_EQ(FormatDateTime(L"yyyy/mm/dd hh:mm:ss ", At(2025, 1, 2, 3, 4, 5), fs),
-              L"2025/01/02 03:04:05 ");
-    EXPECT_EQ(fs.LongMonthNames[9], L"10月");
-    EXPECT_EQ(fs.LongDayNames[4], L"木曜日");
+    const std::wstring stamp = FormatDateTime(L"yyyy/mm/dd hh:nn:ss ", At(2025, 1, 2, 3, 4, 5), fs);
+    if (locale == L"ja-JP") {
+        EXPECT_EQ(fs.DateSeparator, L'/');
+        EXPECT_EQ(fs.TimeSeparator, L':');
+        // Windows' Japanese short date is yyyy/MM/dd; Wine's locale data has yyyy/M/d.
+        const std::wstring date = FormatDateTime(fs.ShortDateFormat, At(2025, 10, 9), fs);
+        EXPECT_TRUE(date == L"2025/10/09" || date == L"2025/10/9") << date;
+        EXPECT_EQ(stamp, L"2025/01/02 03:04:05 ");
+        EXPECT_EQ(fs.LongMonthNames[9], L"10月");
+        EXPECT_EQ(fs.LongDayNames[4], L"木曜日");
+    } else if (locale == L"da-DK") {
+        EXPECT_EQ(fs.DecimalSeparator, L',');
+        EXPECT_EQ(fs.ThousandSeparator, L'.');
+        EXPECT_EQ(fs.LongMonthNames[9], L"oktober");
+        EXPECT_EQ(fs.LongDayNames[4], L"torsdag");
+        EXPECT_EQ(stamp, std::wstring(L"2025") + fs.DateSeparator + L"01" + fs.DateSeparator + L"02 03" +
+                             fs.TimeSeparator + L"04" + fs.TimeSeparator + L"05 ");
+    } else {
+        ADD_FAILURE() << "no expectations for the locale " << testing::PrintToString(locale)
+                      << ": run the Windows tests under LC_ALL=ja_JP.UTF-8 or da_DK.UTF-8";
+    }
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 // The main window as start-up leaves it, and the idle display driven through its timer handler.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/key_code_table.h"
 #include "form_fixture.h"
+
+#include <commctrl.h>
 
 namespace tw {
 namespace {
@@ -14,6 +18,25 @@ protected:
         Start();
     }
     ui::Application& app = ui::Application::Instance();
+
+    // Makes a control of the window as wide as given by resizing the window: the layout keeps
+    // the difference between the control and the window fixed.
+    void SizeWindowSo(int controlWidthNow, int width) {
+        RECT outer{};
+        GetWindowRect(form->Handle(), &outer);
+        const int windowWidth = (outer.right - outer.left) + width - controlWidthNow;
+        SetWindowPos(form->Handle(), nullptr, 0, 0, windowWidth, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The status panels' widths as the status bar itself holds them.
+    std::vector<int> PanelWidths() const {
+        int edges[8] = {};
+        const int count = static_cast<int>(SendMessageW(form->StatusBar1.Handle(), SB_GETPARTS, 8,
+                                                        reinterpret_cast<LPARAM>(edges)));
+        std::vector<int> widths;
+        for (int i = 0; i < count; ++i) widths.push_back(edges[i] - (i > 0 ? edges[i - 1] : 0));
+        return widths;
+    }
 };
 
 TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
@@ -60,10 +83,11 @@ TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
 
 TEST_F(MainWindowTest, AFirstStartDerivesTheIntervalsFromTheDefaultSettings) {
     EXPECT_EQ(form->Interval2, 300'000);
-    // The rate changed from 1 to 10, so a first interval was drawn around one minute.
-    EXPECT_GE(form->Interval1, 1);
-    EXPECT_LE(form->Interval1, 120'000);
-    EXPECT_NE(form->Interval1, 0);
+    // The rate changed from 1 to 10, so a first interval was drawn around one minute (a
+    // deviation of 6 s), not set to the minute itself.
+    EXPECT_NE(form->Interval1, 60'000);
+    EXPECT_GE(form->Interval1, 60'000 - 5 * 6'000);
+    EXPECT_LE(form->Interval1, 60'000 + 5 * 6'000);
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
@@ -196,6 +220,65 @@ TEST_F(MainWindowTest, InjectedInputDoesNotRestartTheIdleTime) {
     form->SendKeyLastInput3 = input.lastInput;
     form->Timer0Timer(&form->Timer0);
     EXPECT_EQ(form->StatusBar1.PanelText(3), L"1:11");
+}
+
+TEST_F(MainWindowTest, ResizingSharesOutTabsPanelsAndIntervalBoxes) {
+    // The page control at the design width of 378: eight tab widths, one per page and one spare.
+    SizeWindowSo(form->PageControl1.Width(), 378);
+    ASSERT_EQ(form->PageControl1.Width(), 378);
+    RECT tab{};
+    ASSERT_TRUE(TabCtrl_GetItemRect(form->PageControl1.Handle(), 0, &tab));
+    EXPECT_EQ(tab.right - tab.left, 47);
+
+    // The clock panel: its text plus one fifth; the other three share the rest equally.
+    const int clientWidth = form->ClientWidth();
+    const int text = form->StatusBar1.TextWidth(form->StatusBar1.PanelText(0));
+    ASSERT_GT(text, 50);
+    const std::vector<int> widths = PanelWidths();
+    ASSERT_EQ(widths.size(), 4u);
+    EXPECT_EQ(widths[0], text * 12 / 10);
+    for (int panel = 1; panel <= 3; ++panel) EXPECT_EQ(widths[panel], (clientWidth - widths[0]) / 3) << panel;
+
+    // The interval boxes (edit and spin buttons): a fifth of the key-press panel each, the
+    // reload box in its own panel too.
+    const int box = form->GridPanelSendKey.ClientWidth() / 5;
+    EXPECT_EQ(form->NumberBox1.placement.width, box);
+    EXPECT_EQ(form->NumberBox2.placement.width, box);
+    EXPECT_EQ(form->NumberBox3.placement.width, box);
+    EXPECT_EQ(form->NumberBox2.Width(), form->NumberBox1.Width());  // as laid out on screen
+
+    // Wider: everything follows.
+    SizeWindowSo(form->PageControl1.Width(), 560);
+    ASSERT_TRUE(TabCtrl_GetItemRect(form->PageControl1.Handle(), 0, &tab));
+    EXPECT_EQ(tab.right - tab.left, 70);
+    EXPECT_EQ(PanelWidths()[1], (form->ClientWidth() - widths[0]) / 3);
+    EXPECT_EQ(form->NumberBox2.placement.width, form->GridPanelSendKey.ClientWidth() / 5);
+}
+
+TEST_F(MainWindowTest, TheHintCheckBoxStaysCentredInItsCell) {
+    ASSERT_EQ(form->CheckBoxHint1.placement.width, 106);  // at 96 dots per inch
+    SizeWindowSo(form->GridPanelHelp.ClientWidth(), 370);
+    ASSERT_EQ(form->GridPanelHelp.ClientWidth(), 370);
+    EXPECT_EQ(form->CheckBoxHint1.placement.margins.left, 39);
+}
+
+TEST_F(MainWindowTest, ANarrowWindowLeavesNoNegativeWidthsOrMargins) {
+    // So narrow that the clock panel is wider than the window (a long clock text, as large
+    // fonts make it) and the help cell narrower than the hint check box: the formulas go
+    // below zero.
+    form->StatusBar1.SetPanelText(0, L"2025/10/09  14:05  2025/10/09  14:05");
+    SizeWindowSo(form->ClientWidth(), 60);
+    ASSERT_LT(form->ClientWidth(), form->StatusBar1.TextWidth(form->StatusBar1.PanelText(0)));
+    ASSERT_LT(form->GridPanelHelp.ClientWidth() / 2, form->CheckBoxHint1.placement.width);
+    for (int width : PanelWidths()) EXPECT_GE(width, 0);
+    EXPECT_GE(form->NumberBox1.placement.width, 0);
+    EXPECT_EQ(form->CheckBoxHint1.placement.margins.left, 0);
+    // And back to a usable size with nothing lost.
+    SizeWindowSo(form->PageControl1.Width(), 378);
+    const std::vector<int> widths = PanelWidths();
+    ASSERT_EQ(widths.size(), 4u);
+    EXPECT_GT(widths[1], 0);
+    EXPECT_EQ(widths[1], widths[3]);
 }
 
 }  // namespace

@@ -276,8 +276,12 @@ TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
 
 TEST_F(WorkersTest, TheUtilityInFrontIsMinimisedFirst) {
     Start("SendReload=1\r\nSendReloadWait=1\r\nSendReloadUntouch=0\r\nUseTrayIcon=1\r\n");
+    // The browser comes to the front only once the utility has gone: the class must be asked
+    // of the window in front after minimising.
+    const HWND browser = GetDesktopWindow();
     input.foreground = form->Handle();
-    input.foregroundClass = L"OperaWindowClass";
+    input.nextForeground = browser;
+    input.classes = {{form->Handle(), L"TwForm"}, {browser, L"OperaWindowClass"}};
     form->LastHit2 = input.tick - 100'000;
     Run2();
     EXPECT_TRUE(ui::Application::Instance().Minimized());
