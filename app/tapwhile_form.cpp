@@ -342,7 +342,7 @@ void TTapwhileForm::FormCreate(ui::Object*) {
 void TTapwhileForm::TakeOverHistory() {
     if (PrevLogFileName1.empty() || !IsHandOverFile(PrevLogFileName1)) return;
     try {
-        Memo1.SetLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
+        Memo1.LoadLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
     } catch (const Error& error) {
         ui::Application::Instance().ShowError(error.Message());
     }
