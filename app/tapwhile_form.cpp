@@ -215,7 +215,7 @@ void TTapwhileForm::DefineWindow() {
     // The list pages.
     Fill(CheckListBox1);
     CheckListBox1.SetHint(L"Select SendKey Code");
-    for (std::wstring_view row : KeyCodeRows()) CheckListBox1.Add(std::wstring(row));
+    CheckListBox1.AddAll(std::vector<std::wstring>(KeyCodeRows().begin(), KeyCodeRows().end()));
     Fill(Memo1);
     Memo1.SetHint(L"Log");
     Memo1.AddLine(L"Memo1");

@@ -103,16 +103,21 @@ if [ -z "$only" ] || [ "$only" = start ]; then
   write_ini
   wine "$probe" "$bare_w" >/dev/null 2>&1 || true
   wine "$probe" "$program_w" >/dev/null 2>&1 || true
-  bare_ms=() program_ms=()
+  bare_ms=() program_ms=() bare_cpu=() program_cpu=()
   for ((i = 0; i < starts; i++)); do
-    bare_ms+=("$(wine "$probe" "$bare_w" 2>/dev/null | probe_value usable)")
+    out=$(wine "$probe" "$bare_w" 2>/dev/null || true)
+    bare_ms+=("$(probe_value usable <<<"$out")") bare_cpu+=("$(probe_value cpu <<<"$out")")
     write_ini
-    program_ms+=("$(wine "$probe" "$program_w" 2>/dev/null | probe_value usable)")
+    out=$(wine "$probe" "$program_w" 2>/dev/null || true)
+    program_ms+=("$(probe_value usable <<<"$out")") program_cpu+=("$(probe_value cpu <<<"$out")")
   done
   b=$(printf '%s\n' "${bare_ms[@]}" | median)
   p=$(printf '%s\n' "${program_ms[@]}" | median)
   echo "start to a visible, answering window, median of $starts (ms): bare window $b [${bare_ms[*]}], Tapwhile $p [${program_ms[*]}]"
   echo "  ratio $(ratio "$p" "$b") (goal: at most 1.3)"
+  b=$(printf '%s\n' "${bare_cpu[@]}" | median)
+  p=$(printf '%s\n' "${program_cpu[@]}" | median)
+  echo "  the programs' own CPU until then (ms): bare window $b [${bare_cpu[*]}], Tapwhile $p [${program_cpu[*]}], ratio $(ratio "$p" "$b")"
 fi
 
 # Starts a program, lets it settle, and prints the CPU milliseconds of it and the Wine server

@@ -13,6 +13,8 @@ public:
     ListBox(Container& parent, int itemHeight96, bool checkMarks = false);
     void Clear();
     void Add(const std::wstring& text);
+    // Adds many rows at once, redrawing once at the end.
+    void AddAll(const std::vector<std::wstring>& texts);
     int Count() const;
     std::wstring Item(int index) const;
     // -1 when no row is selected. Setting it from code is not a click.
