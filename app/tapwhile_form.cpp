@@ -229,7 +229,7 @@ void TTapwhileForm::DefineWindow() {
     // The list pages.
     Fill(CheckListBox1);
     CheckListBox1.SetHint(L"Select SendKey Code");
-    for (std::wstring_view row : KeyCodeRows()) CheckListBox1.Add(std::wstring(row));
+    CheckListBox1.AddAll(std::vector<std::wstring>(KeyCodeRows().begin(), KeyCodeRows().end()));
     Fill(Memo1);
     Memo1.SetHint(L"Log");
     Memo1.AddLine(L"Memo1");
@@ -380,7 +380,7 @@ void TTapwhileForm::SetUpStyles() {
 void TTapwhileForm::TakeOverHistory() {
     if (PrevLogFileName1.empty() || !IsHandOverFile(PrevLogFileName1)) return;
     try {
-        Memo1.SetLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
+        Memo1.LoadLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
     } catch (const Error& error) {
         ui::Application::Instance().ShowError(error.Message());
     }

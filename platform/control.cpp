@@ -173,6 +173,10 @@ int Control::ClientHeight() const {
 }
 
 void Control::SetBounds(const RECT& b) {
+    // Layout runs again on every resize and at the first showing; a window already in place
+    // costs nothing then (moving it is a round trip to the window server, even to where it is).
+    RECT current = BoundsRect();
+    if (EqualRect(&current, &b)) return;
     SetWindowPos(hwnd_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -88,6 +88,16 @@ HBRUSH ListBox::HandleCtlColor(HDC dc) {
     return RoleBrush(ColorRole::Field);
 }
 
+void ListBox::AddAll(const std::vector<std::wstring>& texts) {
+    size_t chars = 0;
+    for (const std::wstring& text : texts) chars += text.size() + 1;
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
+    for (const std::wstring& text : texts) Add(text);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 int ListBox::Count() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
 
 std::wstring ListBox::Item(int index) const {
@@ -210,45 +220,143 @@ HBRUSH Memo::HandleCtlColor(HDC dc) {
 
 void Memo::Clear() { SetAllText(L"", 0); }
 
-void Memo::AddLine(std::wstring_view line) {
-    size_t end = text_.size();
-    if (lineCount_ > 0) text_ += L"\r\n";
-    text_ += line;
-    ++lineCount_;
-    // Appending keeps the scroll position: the selection moves, the view does not.
-    DWORD selStart = 0, selEnd = 0;
-    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
-    SendMessageW(hwnd_, EM_SETSEL, end, static_cast<LPARAM>(end));
-    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text_.c_str() + end));
-    SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+namespace {
+
+// Apart from any timer the edit control may set for itself.
+constexpr UINT_PTR kLoadTimer = 0x7457;
+// One step of LoadLines aims at about this much of the thread's time, so that input and painting
+// are never held up for long; the step's size follows what the last step cost. Each step also
+// costs the edit control a pass over all it holds, so much shorter steps make the load far
+// dearer. Time the thread spent waiting for the processor is not counted: on a busy machine
+// steps would shrink and the load cost more just when the processor is scarce.
+constexpr double kStepMilliseconds = 100;
+constexpr size_t kFirstStepChars = 16 * 1024;
+constexpr size_t kMinStepChars = 2 * 1024;
+constexpr size_t kMaxStepChars = 4 * 1024 * 1024;
+
+double ThreadMilliseconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    auto ms = [](FILETIME t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
 }
 
-void Memo::SetLines(const std::vector<std::wstring>& lines) {
+std::wstring JoinLines(const std::vector<std::wstring>& lines) {
+    size_t size = 0;
+    for (const std::wstring& line : lines) size += line.size() + 2;
     std::wstring text;
+    text.reserve(size);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i) text += L"\r\n";
         text += lines[i];
     }
-    SetAllText(std::move(text), static_cast<int>(lines.size()));
+    return text;
+}
+
+}  // namespace
+
+void Memo::AppendToControl(size_t at, std::wstring_view text) {
+    // Appending keeps the scroll position: the selection moves, the view does not.
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    SendMessageW(hwnd_, EM_SETSEL, at, static_cast<LPARAM>(at));
+    std::wstring piece(text);  // EM_REPLACESEL takes a terminated text
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+}
+
+void Memo::AddLine(std::wstring_view line) {
+    size_t end = text_.size();
+    bool loading = !ShowingAll();
+    if (lineCount_ > 0) text_ += L"\r\n";
+    text_ += line;
+    ++lineCount_;
+    // While a load is still being shown, the line goes with its last step.
+    if (loading) return;
+    AppendToControl(end, std::wstring_view(text_).substr(end));
+    shown_ = text_.size();
+}
+
+void Memo::SetLines(const std::vector<std::wstring>& lines) {
+    SetAllText(JoinLines(lines), static_cast<int>(lines.size()));
+}
+
+void Memo::LoadLines(const std::vector<std::wstring>& lines) {
+    SetAllText(L"", 0);
+    text_ = JoinLines(lines);
+    lineCount_ = static_cast<int>(lines.size());
+    if (text_.empty()) return;
+    stepChars_ = kFirstStepChars;
+    SetTimer(hwnd_, kLoadTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+bool Memo::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_TIMER || wParam != kLoadTimer) return false;
+    ShowNextStep();
+    result = 0;
+    return true;
+}
+
+bool Memo::LastLineVisible() const {
+    auto lines = static_cast<int>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+    auto lastStart = static_cast<WPARAM>(SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0));
+    auto position = SendMessageW(hwnd_, EM_POSFROMCHAR, lastStart, 0);
+    if (position == -1) return false;
+    int y = static_cast<short>(HIWORD(position));
+    return y >= 0 && y < ClientHeight();
+}
+
+void Memo::ShowNextStep() {
+    if (ShowingAll()) {
+        KillTimer(hwnd_, kLoadTimer);
+        return;
+    }
+    double started = ThreadMilliseconds();
+    // Whoever watches the end of the history keeps watching it while it grows.
+    bool follow = shown_ == 0 || LastLineVisible();
+    size_t end = text_.find(L"\r\n", std::min(text_.size(), shown_ + stepChars_));
+    if (end == std::wstring::npos) end = text_.size();
+    AppendToControl(shown_, std::wstring_view(text_).substr(shown_, end - shown_));
+    shown_ = end;
+    if (follow) ScrollLines(lineCount_);
+    if (ShowingAll()) {
+        KillTimer(hwnd_, kLoadTimer);
+    } else {
+        // Counted from now, so that the queue empties between steps: a handler that lets pending
+        // messages run (the clock's tick) gets to its own work before the next step.
+        SetTimer(hwnd_, kLoadTimer, USER_TIMER_MINIMUM, nullptr);
+    }
+    double spent = ThreadMilliseconds() - started;
+    if (spent < kStepMilliseconds / 2) {
+        stepChars_ = std::min(kMaxStepChars, stepChars_ * 2);
+    } else if (spent > kStepMilliseconds * 2) {
+        stepChars_ = std::max(kMinStepChars, stepChars_ / 2);
+    }
 }
 
 void Memo::SetAllText(std::wstring text, int lineCount) {
+    // A load still being shown ends here: the edit control holds text_'s first shown_ characters.
+    KillTimer(hwnd_, kLoadTimer);
+    std::wstring_view current = std::wstring_view(text_).substr(0, shown_);
     // A rebuilt text mostly repeats the old one: only what follows the common beginning is
     // handed to the edit control, which is slow to take long texts whole.
     size_t common = 0;
-    size_t shorter = std::min(text.size(), text_.size());
-    while (common < shorter && text[common] == text_[common]) ++common;
-    if (common == text.size() && common == text_.size()) {
+    size_t shorter = std::min(text.size(), current.size());
+    while (common < shorter && text[common] == current[common]) ++common;
+    if (common == text.size() && common == current.size()) {
+        text_ = std::move(text);
+        shown_ = text_.size();
         lineCount_ = lineCount;
         return;
     }
     if (common == 0) {
         SetWindowTextW(hwnd_, text.c_str());
     } else {
-        SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(text_.size()));
+        SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(current.size()));
         SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str() + common));
     }
     text_ = std::move(text);
+    shown_ = text_.size();
     lineCount_ = lineCount;
 }
 

@@ -18,6 +18,8 @@ public:
     void Add(const std::wstring& text);
     // The row whose whole text equals the text without regard to case; -1 when none does.
     int IndexOf(std::wstring_view text) const;
+    // Adds many rows at once, redrawing once at the end.
+    void AddAll(const std::vector<std::wstring>& texts);
     int Count() const;
     std::wstring Item(int index) const;
     // -1 when no row is selected. Setting it from code is not a click.
@@ -64,6 +66,11 @@ public:
     // Appends a line at the end; the memo has no length limit.
     void AddLine(std::wstring_view line);
     void SetLines(const std::vector<std::wstring>& lines);
+    // As SetLines, but the edit control receives the lines in steps between messages, so that a
+    // long history does not hold up the window: the edit control takes a long text slowly. The
+    // memo's lines are complete at once; Text() grows until ShowingAll().
+    void LoadLines(const std::vector<std::wstring>& lines);
+    bool ShowingAll() const { return shown_ == text_.size(); }
     int LineCount() const { return lineCount_; }
     // All lines, in order, as views of the memo's text (valid until the next change).
     std::vector<std::wstring_view> Lines() const;
@@ -79,13 +86,25 @@ public:
     HBRUSH HandleCtlColor(HDC dc) override;
     void ApplyDpi(int oldDpi) override;
 
+protected:
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
+    // Appends text to the edit control's text at position `at`, keeping the selection.
+    void AppendToControl(size_t at, std::wstring_view text);
+    void ShowNextStep();
+    bool LastLineVisible() const;
+
     std::wstring fontFace_;
     int fontHeight96_;
     // The memo is read-only and changed only through these calls, so it keeps its text at hand
     // rather than asking the edit control for megabytes at every read.
     std::wstring text_;
     int lineCount_ = 0;
+    // How much of text_ the edit control holds: all of it, or during LoadLines a beginning that
+    // ends at a line's end.
+    size_t shown_ = 0;
+    size_t stepChars_ = 0;
 };
 
 }  // namespace tw::ui

@@ -14,7 +14,7 @@ if [ "${1:-}" != --on-display ]; then
   cd "$(dirname "${BASH_SOURCE[0]}")/.."
   bash tools/deps.sh
   [ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
-  cmake --build --preset win64 >/dev/null
+  cmake --build --preset win64 --target Tapwhile help_file >/dev/null
   if [ ! -f build/win64/Tapwhile.exe ]; then
     echo "screenshot: build/win64/Tapwhile.exe was not built" >&2
     exit 1

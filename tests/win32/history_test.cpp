@@ -46,6 +46,57 @@ TEST_F(HistoryTest, TheHistoryGrowsPastTheEditControlsDefaultLimit) {
     EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1");
 }
 
+// A long handed-over history must not hold up the start: the memo has every line at once, and
+// the edit control receives them in steps while the message loop runs.
+TEST_F(HistoryTest, AHandedOverHistoryIsCompleteAtOnceAndShownInStepsWhileMessagesRun) {
+    form.reset();
+    std::string file;
+    for (int i = 1; i <= 3000; ++i) file += "2025/10/09 13:00:00 #" + std::to_string(i) + " $9F\r\n";
+    std::wstring handOver = paths.temp + L"tmp1A2B.tmp";
+    WriteBytes(handOver, file);
+    WriteBytes(UserIni(), "[DATA]\r\nPrevLogFileName=" + std::string(handOver.begin(), handOver.end()) +
+                              "\r\nAttachTime=2025/10/09 13:00:00\r\nPrevPage=3\r\n");
+    clock.now = At(14, 3, 27);
+    Start();
+    ASSERT_EQ(form->Memo1.LineCount(), 3000);
+    EXPECT_EQ(form->Memo1.Lines()[0], L"2025/10/09 13:00:00 #1 $9F");
+    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 13:00:00 #3000 $9F");
+    EXPECT_FALSE(Exists(handOver));
+    ASSERT_FALSE(form->Memo1.ShowingAll());
+    EXPECT_LT(form->Memo1.Text().size(), form->Memo1.AllText().size());
+
+    // A press during the load is counted at once and shown after the handed-over lines.
+    form->AddLog(L"#3001 $9F");
+    ASSERT_EQ(form->Memo1.LineCount(), 3001);
+    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 13:00-13:29 " + std::wstring(3000, L'*') +
+                                         L" 3000\r\n2025/10/09 13:30-13:59  0\r\n2025/10/09 14:00-14:29 * 1");
+    for (DWORD deadline = GetTickCount() + 30'000; !form->Memo1.ShowingAll() && GetTickCount() < deadline;) {
+        ui::Application::Instance().ProcessMessages();
+    }
+    ASSERT_TRUE(form->Memo1.ShowingAll());
+    EXPECT_EQ(form->Memo1.Text(), form->Memo1.AllText());
+    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 14:03:27 #3001 $9F");
+    // The log page was showing its end, so it follows the end as the lines arrive.
+    EXPECT_GT(form->Memo1.FirstVisibleLine(), 2900);
+    EXPECT_TRUE(test::ShownErrors().empty());
+}
+
+// A text set from code during a load replaces the whole text, shown and not yet shown.
+TEST_F(HistoryTest, SettingTheLinesDuringALoadEndsTheLoad) {
+    form->Memo1.LoadLines(std::vector<std::wstring>(5000, L"2025/10/09 13:00:00 #1 $9F"));
+    ui::Application::Instance().ProcessMessages();
+    form->Memo1.SetLines({L"2025/10/09 13:00:00 #1 $9F", L"2025/10/09 13:00:01 #2 $9F"});
+    EXPECT_TRUE(form->Memo1.ShowingAll());
+    for (int i = 0; i < 20; ++i) {
+        Sleep(15);
+        ui::Application::Instance().ProcessMessages();
+    }
+    EXPECT_EQ(form->Memo1.Text(), L"2025/10/09 13:00:00 #1 $9F\r\n2025/10/09 13:00:01 #2 $9F");
+    EXPECT_EQ(form->Memo1.LineCount(), 2);
+    form->Memo1.Clear();
+    EXPECT_EQ(form->Memo1.Text(), L"");
+}
+
 TEST_F(HistoryTest, ShowingTheLogPageScrollsToTheEnd) {
     std::vector<std::wstring> lines(500, L"2025/10/09 14:00:00 #1 $9F");
     form->Memo1.SetLines(lines);
