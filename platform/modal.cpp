@@ -25,10 +25,13 @@ BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM data) {
     auto& collect = *reinterpret_cast<Collect*>(data);
     if (std::find(collect.spared->begin(), collect.spared->end(), hwnd) != collect.spared->end()) return TRUE;
     if (!IsWindowEnabled(hwnd)) return TRUE;
-    // Tool tips take no input of their own; they go on showing the hints of the box.
+    // Tool tips take no input of their own and go on showing the box's hints; the input
+    // method's windows serve the box as well.
     wchar_t name[32] = {};
     GetClassNameW(hwnd, name, 32);
-    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) return TRUE;
+    for (const wchar_t* helper : {TOOLTIPS_CLASSW, L"IME", L"MSCTFIME UI"}) {
+        if (lstrcmpiW(name, helper) == 0) return TRUE;
+    }
     EnableWindow(hwnd, FALSE);
     collect.disabled->push_back(hwnd);
     return TRUE;
