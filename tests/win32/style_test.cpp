@@ -85,42 +85,47 @@ protected:
     }
 };
 
-// The client area of a window as the screen shows it, after a full repaint (children included).
+// A rectangle of a top-level window's client area, children included, read from the window's own
+// surface (the screen may not show the newest drawing yet).
+std::vector<DWORD> Read(HWND hwnd, RECT r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC source = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, source);
+    return pixels;
+}
+
+// The whole client area after a full repaint.
 std::vector<DWORD> Capture(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r{};
     GetClientRect(hwnd, &r);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = r.right;
-    info.bmiHeader.biHeight = -r.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> pixels(first, first + static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return Read(hwnd, r);
 }
 
-// A pixel of a window, in its client coordinates, as the screen shows it.
+// A pixel of a control, in its client coordinates, as its top-level window shows it.
 COLORREF PixelIn(HWND hwnd, POINT at) {
-    ClientToScreen(hwnd, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return color;
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    MapWindowPoints(hwnd, top, &at, 1);
+    DWORD pixel = Read(top, RECT{at.x, at.y, at.x + 1, at.y + 1})[0];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
 }  // namespace
