@@ -37,11 +37,12 @@ bool SaveWindow(HWND hwnd, const std::wstring& path) {
     GetWindowRect(hwnd, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
+    // Read from the window's own surface: the screen may not show the newest drawing yet.
+    HDC screen = GetWindowDC(hwnd);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     SelectObject(memory, old);
 
     BITMAPINFOHEADER header{};
@@ -56,7 +57,7 @@ bool SaveWindow(HWND hwnd, const std::wstring& path) {
               DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(hwnd, screen);
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
@@ -143,7 +144,9 @@ int main() {
         wchar_t number[8];
         swprintf(number, 8, L"%03zu", i);
         const std::wstring base = folder + L"\\" + number;
-        styles.Activate(all[i]);
+        // Chosen as a user chooses: the row selected and the style activated.
+        form.ListBox1.SetItemIndex(form.ListBox1.IndexOf(all[i]));
+        form.ListBox1Click(&form.ListBox1);
         form.PageControl1.SetActivePageIndex(1);
         Pump();
         SaveWindow(form.Handle(), base + L"-main.bmp");
@@ -151,6 +154,7 @@ int main() {
         Pump();
         SaveWindow(form.Handle(), base + L"-file.bmp");
         form.PageControl1.SetActivePageIndex(5);
+        form.PageControl1Change(&form.PageControl1);
         Pump();
         SaveWindow(form.Handle(), base + L"-list.bmp");
         for (const std::wstring& boxStyle : boxStyles) {

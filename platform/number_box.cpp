@@ -123,6 +123,21 @@ void NumberBox::PaintEditFrame() {
     ReleaseDC(hwnd_, dc);
 }
 
+void NumberBox::PaintDisabledText() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, RoleBrush(ColorRole::Window));
+    std::wstring text = WindowText(hwnd_);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RoleColor(ColorRole::DisabledText));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
+}
+
 void NumberBox::PaintSpin() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(spin_, &ps);
@@ -169,6 +184,12 @@ bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         }
         if (hwnd == spin_ && message == WM_ERASEBKGND) {
             result = 1;
+            return true;
+        }
+        if (hwnd == hwnd_ && message == WM_PAINT && !IsWindowEnabled(hwnd_)) {
+            // A disabled edit draws its text in the system's grey whatever its parent says.
+            PaintDisabledText();
+            result = 0;
             return true;
         }
         if (hwnd == hwnd_ && message == WM_NCPAINT) {

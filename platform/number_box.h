@@ -39,6 +39,7 @@ private:
     void ShowText(const std::wstring& text);
     void SyncSpin();
     void PaintSpin();
+    void PaintDisabledText();
     void PaintEditFrame();
 
     HWND spin_ = nullptr;

@@ -123,7 +123,8 @@ void PaintFace(HDC dc, const RECT& r, ColorRole fill, ColorRole frame, UINT dpi)
         FrameRect(dc, &r, RoleBrush(frame));
         return;
     }
-    int radius = Scaled(style->cornerRadius, dpi);
+    // Small parts (the halves of a spin button) keep their corners in proportion.
+    int radius = std::min<int>(Scaled(style->cornerRadius, dpi), std::min(r.right - r.left, r.bottom - r.top) / 4);
     int border = style->borderWidth > 0 ? std::max(1, Scaled(style->borderWidth, dpi)) : 0;
     HRGN region = radius > 0 ? CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, 2 * radius, 2 * radius)
                              : CreateRectRgnIndirect(&r);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Contact sheets of the styles: the main window's 表 示, ファイル and スタイル pages in every style
-# (styles-main.png, styles-file.png, styles-list.png), and the About box and a question box in a
-# few (styles-about.png, styles-message.png). Builds if needed and draws everything under Wine
+# Contact sheets of the styles: the main window's 表 示 page in every style (styles-main.png), and
+# the About box and a question box in a few (styles-about.png, styles-message.png); with
+# GALLERY_ALL_PAGES=1 also its ファイル and スタイル pages (styles-file.png, styles-list.png). Builds if needed and draws everything under Wine
 # on a virtual display of its own with the Japanese locale.
 # Usage: bash tools/style-gallery.sh [OUT_FOLDER]   (default: docs/ in the repository)
 set -euo pipefail
@@ -37,11 +37,14 @@ sheet() {
     i=$((i + 1))
   done < "$shots/names.txt"
   [ ${#tiles[@]} -gt 0 ] || return 0
-  montage -pointsize 13 "${tiles[@]}" -tile 6x -geometry +6+6 -background '#d8d8d8' "$out/$file"
+  montage -pointsize 13 "${tiles[@]}" -tile 6x -geometry +6+6 -background '#d8d8d8' -depth 8 "$out/$file"
   echo "style-gallery: $out/$file"
 }
 sheet main styles-main.png
-sheet file styles-file.png
-sheet list styles-list.png
+# The ファイル and スタイル pages too, for a closer look (not kept in docs/).
+if [ -n "${GALLERY_ALL_PAGES:-}" ]; then
+  sheet file styles-file.png
+  sheet list styles-list.png
+fi
 sheet about styles-about.png
 sheet message styles-message.png

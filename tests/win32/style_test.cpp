@@ -1,6 +1,7 @@
 // Visual styles through the main window: the style list at start, clicks on it, the name saved
 // at close, and what the controls draw in a dark style and again in the plain look.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "form_fixture.h"
+#include "platform/form.h"
+#include "platform/lists.h"
 #include "platform/style_engine.h"
 #include "platform/style_manager.h"
 
@@ -85,42 +88,47 @@ protected:
     }
 };
 
-// The client area of a window as the screen shows it, after a full repaint (children included).
+// A rectangle of a top-level window's client area, children included, read from the window's own
+// surface (the screen may not show the newest drawing yet).
+std::vector<DWORD> Read(HWND hwnd, RECT r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC source = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, source);
+    return pixels;
+}
+
+// The whole client area after a full repaint.
 std::vector<DWORD> Capture(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r{};
     GetClientRect(hwnd, &r);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = r.right;
-    info.bmiHeader.biHeight = -r.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> pixels(first, first + static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return Read(hwnd, r);
 }
 
-// A pixel of a window, in its client coordinates, as the screen shows it.
+// A pixel of a control, in its client coordinates, as its top-level window shows it.
 COLORREF PixelIn(HWND hwnd, POINT at) {
-    ClientToScreen(hwnd, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return color;
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    MapWindowPoints(hwnd, top, &at, 1);
+    DWORD pixel = Read(top, RECT{at.x, at.y, at.x + 1, at.y + 1})[0];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
 }  // namespace
@@ -304,16 +312,52 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
         HWND hwnd = probe.window();
         EXPECT_EQ(PixelIn(hwnd, probe.point(hwnd)), ui::RoleColor(probe.role));
     }
-    // The roles are the style's colours, not the system's.
+    // The roles are the style's colours, not the system's; the hints take them too.
     EXPECT_EQ(ui::RoleColor(ColorRole::Window), RGB(0x20, 0x21, 0x24));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPBKCOLOR, 0, 0)), RGB(0x30, 0x31, 0x34));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(0xE8, 0xEA, 0xED));
 
     ClickRow(L"Windows");
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
     for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
         SCOPED_TRACE(page);
         f.PageControl1.SetActivePageIndex(page);
         EXPECT_TRUE(Capture(f.Handle()) == plain[static_cast<size_t>(page)]) << "the plain look differs";
     }
     EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST(StyleListBox, InThePlainLookRowsAreDrawnAsTheSystemsOwnListDrawsThem) {
+    // The list draws its rows itself (so that a style reaches the selected row); in the plain
+    // look that must be indistinguishable from the system's list.
+    ui::Form form(300, 200, L"Meiryo UI", 11);
+    ui::ListBox ours(form, 14);
+    RECT left{0, 0, 140, 150};
+    ours.SetBounds(left);
+    HWND system = CreateWindowExW(0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY |
+                                  LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                                  150, 0, 140, 150, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(system);
+    SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
+    SendMessageW(system, LB_SETITEMHEIGHT, 0, form.ScaleValue(14));
+    for (const wchar_t* row : {L"Windows10", L"aqua", L"Windows", L"Wedgewood Light", L"Amakrits"}) ours.Add(row);
+    for (int i = 0; i < ours.Count(); ++i) {
+        SendMessageW(system, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ours.Item(i).c_str()));
+    }
+    // Ordinal order without regard to case, whatever the locale.
+    EXPECT_EQ(ours.Item(0), L"Amakrits");
+    EXPECT_EQ(ours.Item(1), L"aqua");
+    EXPECT_EQ(ours.Item(2), L"Wedgewood Light");
+    EXPECT_EQ(ours.Item(3), L"Windows");
+    EXPECT_EQ(ours.Item(4), L"Windows10");
+    ours.SetItemIndex(3);
+    SendMessageW(system, LB_SETCURSEL, 3, 0);
+    form.Show();
+    SetFocus(form.Handle());
+    Capture(form.Handle());
+    RECT right{150, 0, 290, 150};
+    EXPECT_TRUE(Read(form.Handle(), left) == Read(form.Handle(), right));
+    form.Hide();
 }
 
 }  // namespace tw::test
