@@ -314,11 +314,11 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
     }
     // The roles are the style's colours, not the system's; the hints take them too.
     EXPECT_EQ(ui::RoleColor(ColorRole::Window), RGB(0x20, 0x21, 0x24));
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPBKCOLOR, 0, 0)), RGB(0x30, 0x31, 0x34));
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(0xE8, 0xEA, 0xED));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)), RGB(0x30, 0x31, 0x34));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(0xE8, 0xEA, 0xED));
 
     ClickRow(L"Windows");
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Tooltip(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
     for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
         SCOPED_TRACE(page);
         f.PageControl1.SetActivePageIndex(page);
