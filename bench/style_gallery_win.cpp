@@ -139,7 +139,9 @@ int main() {
     const std::vector<std::wstring> boxStyles = {L"Windows", L"Windows11 Modern Light", L"Windows11 Modern Dark",
                                                  L"Glow", L"Carbon", L"Coral"};
     std::ofstream names(std::filesystem::path(folder + L"\\names.txt"), std::ios::binary);
-    const std::vector<std::wstring> all = styles.Names();
+    // In the order the style list shows them.
+    std::vector<std::wstring> all;
+    for (int row = 0; row < form.ListBox1.Count(); ++row) all.push_back(form.ListBox1.Item(row));
     for (size_t i = 0; i < all.size(); ++i) {
         wchar_t number[8];
         swprintf(number, 8, L"%03zu", i);
