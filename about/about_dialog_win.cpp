@@ -52,21 +52,6 @@ HFONT MessageFont(UINT dpi) {
 
 }  // namespace
 
-void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal) {
-    auto vertex = [](LONG x, LONG y, COLORREF c) {
-        TRIVERTEX v{};
-        v.x = x;
-        v.y = y;
-        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
-        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
-        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
-        return v;
-    };
-    TRIVERTEX vertices[2] = {vertex(r.left, r.top, from), vertex(r.right, r.bottom, to)};
-    GRADIENT_RECT rect{0, 1};
-    GradientFill(dc, vertices, 2, &rect, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
-}
-
 const wchar_t* AboutDialog::WindowClassName() { return kDialogClass; }
 
 AboutDialog* AboutDialog::FromHandle(HWND hwnd) {

@@ -69,8 +69,4 @@ private:
     bool closed_ = false;
 };
 
-// Fills the rectangle with a linear gradient from one colour to the other, left to right or
-// top to bottom.
-void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal);
-
 }  // namespace tw

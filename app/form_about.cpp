@@ -9,6 +9,7 @@
 #include "app/maker_info.h"
 #include "app/resource_ids.h"
 #include "app/tapwhile_form.h"
+#include "platform/style_paint.h"
 #include "shell/shell_launch_win.h"
 
 namespace tw {
@@ -35,7 +36,7 @@ void TTapwhileForm::About1Click(ui::Object*) {
         dialog.OnPaint = [this](ui::Object*, HDC dc, const RECT& client) {
             std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFE);
             const AboutGradient gradient = AboutGradientFor(colour(random_));
-            FillGradient(dc, client, RGB(255, 255, 255), gradient.endColor, gradient.horizontal);
+            ui::FillGradient(dc, client, RGB(255, 255, 255), gradient.endColor, gradient.horizontal);
         };
     }
     // AboutImageClick: the icon links to the download page.

@@ -13,20 +13,6 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
                channel(GetBValue(a), GetBValue(b)));
 }
 
-void VerticalGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
-    auto vertex = [](LONG x, LONG y, COLORREF c) {
-        TRIVERTEX v{};
-        v.x = x;
-        v.y = y;
-        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
-        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
-        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
-        return v;
-    };
-    TRIVERTEX vertices[2] = {vertex(r.left, r.top, top), vertex(r.right, r.bottom, bottom)};
-    GRADIENT_RECT rect{0, 1};
-    GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
-}
 
 int Scaled(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), 96); }
 
@@ -132,7 +118,7 @@ void PaintFace(HDC dc, const RECT& r, ColorRole fill, ColorRole frame, UINT dpi)
     ExtSelectClipRgn(dc, region, RGN_AND);
     COLORREF color = RoleColor(fill);
     if (style->gradient) {
-        VerticalGradient(dc, r, Mix(color, RGB(255, 255, 255), 14), Mix(color, RGB(0, 0, 0), 4));
+        FillGradient(dc, r, Mix(color, RGB(255, 255, 255), 14), Mix(color, RGB(0, 0, 0), 4), false);
     } else {
         FillRect(dc, &r, RoleBrush(fill));
     }
@@ -186,6 +172,21 @@ bool CustomDrawButton(const NMCUSTOMDRAW& draw, LRESULT& result) {
     }
     result = CDRF_SKIPDEFAULT;
     return true;
+}
+
+void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal) {
+    auto vertex = [](LONG x, LONG y, COLORREF c) {
+        TRIVERTEX v{};
+        v.x = x;
+        v.y = y;
+        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
+        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
+        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
+        return v;
+    };
+    TRIVERTEX vertices[2] = {vertex(r.left, r.top, from), vertex(r.right, r.bottom, to)};
+    GRADIENT_RECT rect{0, 1};
+    GradientFill(dc, vertices, 2, &rect, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
 }
 
 }  // namespace tw::ui

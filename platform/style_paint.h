@@ -11,6 +11,8 @@
 namespace tw::ui {
 
 // A face: filled with the role's colour (with the style's gradient) inside the style's frame.
+// A two-colour gradient over the rectangle, left to right or top to bottom.
+void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal);
 void PaintFace(HDC dc, const RECT& r, ColorRole fill, ColorRole frame, UINT dpi);
 // The check box square with its mark, in field and accent colours.
 void PaintCheckMark(HDC dc, const RECT& box, bool checked, bool enabled, bool hot, UINT dpi);

@@ -16,6 +16,7 @@
 #include "app/maker_info.h"
 #include "app/tapwhile_form.h"
 #include "fakes.h"
+#include "platform/style_paint.h"
 #include "platform/text.h"
 #include "shell/path_parts.h"
 
@@ -406,13 +407,13 @@ TEST(FillGradient, RunsFromTheFirstColourToTheSecondAlongItsDirection) {
     const COLORREF white = RGB(255, 255, 255);
     const COLORREF end = RGB(0x12, 0x80, 0xF0);
 
-    FillGradient(dc, area, white, end, true);
+    ui::FillGradient(dc, area, white, end, true);
     EXPECT_TRUE(Near(GetPixel(dc, 0, 50), white));
     EXPECT_TRUE(Near(GetPixel(dc, 100, 50), end)) << std::hex << GetPixel(dc, 100, 50);
     EXPECT_TRUE(Near(GetPixel(dc, 50, 0), GetPixel(dc, 50, 100)));  // columns are even
     EXPECT_TRUE(Near(GetPixel(dc, 50, 50), RGB((255 + 0x12) / 2, (255 + 0x80) / 2, (255 + 0xF0) / 2)));
 
-    FillGradient(dc, area, white, end, false);
+    ui::FillGradient(dc, area, white, end, false);
     EXPECT_TRUE(Near(GetPixel(dc, 50, 0), white));
     EXPECT_TRUE(Near(GetPixel(dc, 50, 100), end));
     EXPECT_TRUE(Near(GetPixel(dc, 0, 50), GetPixel(dc, 100, 50)));  // rows are even
