@@ -3,7 +3,6 @@
 // Usage: style_gallery.exe FOLDER   (files NNN-main.bmp, NNN-about.bmp, NNN-message.bmp and
 // names.txt, one style name per line in UTF-8, NNN being the line number from 0)
 #include <windows.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -13,12 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tapwhile_form.h"
-#include "appearance/style_resources_win.h"
-#include "platform/clock.h"
-#include "platform/input_services.h"
+#include "bench_window.h"
 #include "platform/style_manager.h"
-#include "platform/system_services.h"
 
 namespace {
 
@@ -116,19 +111,9 @@ int main() {
     }
     const std::wstring folder = argv[1];
     LocalFree(argv);
-    OleInitialize(nullptr);
-    tw::ui::Application& app = tw::ui::Application::Instance();
-    app.Initialize(GetModuleHandleW(nullptr));
-    app.SetTitle(tw::AppTitle);
+    tw::bench::MainWindow window;
+    tw::TTapwhileForm& form = window.form;
     tw::ui::StyleManager& styles = tw::ui::StyleManager::Instance();
-    styles.SetCatalogue(tw::appearance::EmbeddedStyleNames(),
-                        [](std::wstring_view name) { return tw::appearance::LoadEmbeddedStyle(name); });
-    tw::WinInputServices input;
-    tw::WinClock clock;
-    tw::WinDialogs dialogs;
-    tw::WinShell shell;
-    tw::WinPaths paths;
-    tw::TTapwhileForm form({input, clock, dialogs, shell, paths, tw::FormatSettings::Japanese()});
     form.Show();
     // Something in every label, and a disabled one: what the pictures must show readably.
     form.Label1.SetText(L"12 回め、2026/12/10 08:15");
@@ -162,7 +147,7 @@ int main() {
         for (const std::wstring& boxStyle : boxStyles) {
             if (boxStyle != all[i]) continue;
             PictureBox(base + L"-about.bmp", [&] { form.About1Click(&form.ButtonAbout1); });
-            PictureBox(base + L"-message.bmp", [&] { dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
+            PictureBox(base + L"-message.bmp", [&] { window.dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
         }
         names << Utf8(all[i]) << "\n";
     }

@@ -1,7 +1,6 @@
 // Prints how long a style switch of the main window takes under Wine or Windows, and the GDI and
 // USER objects of the process before and after switching through every style twice.
 #include <windows.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <chrono>
@@ -9,12 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tapwhile_form.h"
-#include "appearance/style_resources_win.h"
-#include "platform/clock.h"
-#include "platform/input_services.h"
+#include "bench_window.h"
 #include "platform/style_manager.h"
-#include "platform/system_services.h"
 
 namespace {
 
@@ -49,19 +44,9 @@ Figures Summarise(const std::vector<double>& times) {
 }  // namespace
 
 int main() {
-    OleInitialize(nullptr);
-    tw::ui::Application& app = tw::ui::Application::Instance();
-    app.Initialize(GetModuleHandleW(nullptr));
-    app.SetTitle(tw::AppTitle);
+    tw::bench::MainWindow window;
+    tw::TTapwhileForm& form = window.form;
     tw::ui::StyleManager& styles = tw::ui::StyleManager::Instance();
-    styles.SetCatalogue(tw::appearance::EmbeddedStyleNames(),
-                        [](std::wstring_view name) { return tw::appearance::LoadEmbeddedStyle(name); });
-    tw::WinInputServices input;
-    tw::WinClock clock;
-    tw::WinDialogs dialogs;
-    tw::WinShell shell;
-    tw::WinPaths paths;
-    tw::TTapwhileForm form({input, clock, dialogs, shell, paths, tw::FormatSettings::Japanese()});
     form.Show();
     form.PageControl1.SetActivePageIndex(1);
     Pump();
