@@ -7,6 +7,7 @@
 #include "platform/application.h"
 #include "platform/modal.h"
 #include "platform/style_paint.h"
+#include "platform/subclass.h"
 #include "runtime/error.h"
 
 namespace tw {
@@ -88,7 +89,7 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
     }
     ui::SetHandCursor(image_, true);
     ui::SetHandCursor(ok_, true);
-    SetWindowSubclass(ok_, OkButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    ui::AddSubclass(ok_, OkButtonProc, this);
 
     // Of the box's parts only the icon has a hint.
     tooltip_ = std::make_unique<ui::Tooltip>(hwnd_);
@@ -278,9 +279,8 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK AboutDialog::OkButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-    auto* self = reinterpret_cast<AboutDialog*>(data);
+LRESULT AboutDialog::OkButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+    auto* self = static_cast<AboutDialog*>(data);
     switch (message) {
         case WM_KEYDOWN:
             // A loop that does not treat this box as a dialog (the clock's message pump, for
@@ -292,12 +292,12 @@ LRESULT CALLBACK AboutDialog::OkButtonProc(HWND hwnd, UINT message, WPARAM wPara
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, OkButtonProc, 1);
+            ui::RemoveSubclass(hwnd, OkButtonProc);
             break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return ui::CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw

@@ -48,7 +48,7 @@ public:
 
 private:
     LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    static LRESULT CALLBACK OkButtonProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT OkButtonProc(HWND, UINT, WPARAM, LPARAM, void* data);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Makes font and icon for the DPI, places the parts and returns the window's size.
     SIZE Layout(UINT dpi);

@@ -74,6 +74,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     Search search{pi.dwProcessId, nullptr};
     int rc = 0;
+    // Asking the window server over and over competes with the program for it: wait quietly
+    // until the program first waits for input, then look (and poll only if its window is not
+    // there yet).
+    WaitForInputIdle(pi.hProcess, 60000);
     while (!search.found) {
         if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));

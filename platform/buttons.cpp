@@ -5,6 +5,7 @@
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/style_paint.h"
+#include "platform/subclass.h"
 #include "platform/text.h"
 
 namespace tw::ui {
@@ -110,7 +111,7 @@ bool Label::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             // let it change with drawing held back, then paint in the style.
             if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE)) return false;
             SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-            result = DefSubclassProc(hwnd, message, wParam, lParam);
+            result = CallNextSubclass(hwnd, message, wParam, lParam);
             SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return true;

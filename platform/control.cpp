@@ -5,15 +5,12 @@
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/style_engine.h"
+#include "platform/subclass.h"
 #include "platform/text.h"
 #include "platform/tooltip.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
-
-namespace {
-const wchar_t kControlProp[] = L"tw.control";
-}
 
 void Guard(const std::function<void()>& handler) noexcept {
     try {
@@ -43,48 +40,38 @@ Control::Control(Container* parent, Form* form) : parent_(parent), form_(form) {
 Control::~Control() {
     // Child windows go with their top-level window, which a form destroys after its controls
     // are gone: their last messages must not reach this object.
-    for (HWND part : parts_) {
-        RemoveWindowSubclass(part, SubclassProc, 1);
-        RemovePropW(part, kControlProp);
-    }
-    if (hwnd_ && IsWindow(hwnd_)) {
-        RemoveWindowSubclass(hwnd_, SubclassProc, 1);
-        RemovePropW(hwnd_, kControlProp);
-    }
+    for (HWND part : parts_) RemoveSubclass(part, SubclassProc);
+    if (hwnd_) RemoveSubclass(hwnd_, SubclassProc);
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
+    return hwnd ? static_cast<Control*>(SubclassData(hwnd, SubclassProc)) : nullptr;
 }
 
 void Control::Attach(HWND hwnd) {
     if (!hwnd) throw Error(L"Cannot create a window: " + LastErrorText());
     hwnd_ = hwnd;
-    SetPropW(hwnd, kControlProp, this);
-    SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    AddSubclass(hwnd, SubclassProc, this);
     if (form_ && form_ != this) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form_->Font()), FALSE);
 }
 
 void Control::AttachPart(HWND hwnd) {
     parts_.push_back(hwnd);
-    SetPropW(hwnd, kControlProp, this);
-    SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    AddSubclass(hwnd, SubclassProc, this);
     if (form_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form_->Font()), FALSE);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
-    auto* self = reinterpret_cast<Control*>(data);
+LRESULT Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+    auto* self = static_cast<Control*>(data);
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 1);
-        RemovePropW(hwnd, kControlProp);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        RemoveSubclass(hwnd, SubclassProc);
+        return CallNextSubclass(hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
     bool handled = false;
     Guard([&] { handled = self->FilterMessage(hwnd, message, wParam, lParam, result); });
     if (handled) return result;
-    result = DefSubclassProc(hwnd, message, wParam, lParam);
+    result = CallNextSubclass(hwnd, message, wParam, lParam);
     if (message == WM_WINDOWPOSCHANGED) self->UpdateHintArea();
     return result;
 }

@@ -113,7 +113,7 @@ protected:
     std::vector<HWND> parts_;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT SubclassProc(HWND, UINT, WPARAM, LPARAM, void* data);
     // The parent's area under the control carries its hint, for the time it is disabled.
     void UpdateHintArea();
     Container* parent_;

@@ -4,6 +4,7 @@
 
 #include "platform/control.h"
 #include "platform/style_paint.h"
+#include "platform/subclass.h"
 
 namespace tw::ui {
 
@@ -20,20 +21,20 @@ bool IsDialogClass(LPCWSTR className) {
     return lstrcmpW(className, L"#32770") == 0;
 }
 
-LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
     switch (message) {
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, BoxProc, 1);
+            RemoveSubclass(hwnd, BoxProc);
             break;
         case WM_INITDIALOG: {
-            LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            LRESULT result = CallNextSubclass(hwnd, message, wParam, lParam);
             StyleEngine::Instance().StyleTopLevel(hwnd);
             return result;
         }
         default:
             break;
     }
-    if (!Styled()) return DefSubclassProc(hwnd, message, wParam, lParam);
+    if (!Styled()) return CallNextSubclass(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_ERASEBKGND: {
             RECT r{};
@@ -60,7 +61,7 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
         default:
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -83,7 +84,7 @@ LRESULT CALLBACK MessageBoxStyleScope::HookProc(int code, WPARAM wParam, LPARAM 
         auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
         if (IsDialogClass(create->lpcs->lpszClass)) {
             scope->claimed_ = true;
-            SetWindowSubclass(reinterpret_cast<HWND>(wParam), BoxProc, 1, 0);
+            AddSubclass(reinterpret_cast<HWND>(wParam), BoxProc, nullptr);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -8,6 +8,7 @@
 
 #include "platform/application.h"
 #include "platform/style_paint.h"
+#include "platform/subclass.h"
 #include "platform/text.h"
 
 namespace tw::ui {
@@ -193,7 +194,7 @@ bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return true;
         }
         if (hwnd == hwnd_ && message == WM_NCPAINT) {
-            result = DefSubclassProc(hwnd, message, wParam, lParam);
+            result = CallNextSubclass(hwnd, message, wParam, lParam);
             PaintEditFrame();
             return true;
         }

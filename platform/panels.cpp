@@ -8,6 +8,7 @@
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/style_paint.h"
+#include "platform/subclass.h"
 #include "platform/text.h"
 
 namespace tw::ui {
@@ -101,17 +102,17 @@ GroupBox::GroupBox(Container& parent, const std::wstring& caption) : Container(&
     frame_ = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0,
                              0, 0, 0, hwnd_, nullptr, Application::Instance().InstanceHandle(), nullptr);
     SendMessageW(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm().Font()), FALSE);
-    SetWindowSubclass(frame_, FrameProc, 1, 0);
+    AddSubclass(frame_, FrameProc, nullptr);
 }
 
-LRESULT CALLBACK GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, FrameProc, 1);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        RemoveSubclass(hwnd, FrameProc);
+        return CallNextSubclass(hwnd, message, wParam, lParam);
     }
     // Group boxes send no custom-draw notification: in a style of our own the frame paints here.
     if (!Styled() || (message != WM_PAINT && message != WM_ERASEBKGND)) {
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallNextSubclass(hwnd, message, wParam, lParam);
     }
     if (message == WM_ERASEBKGND) return 1;
     PAINTSTRUCT ps;

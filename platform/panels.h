@@ -40,7 +40,7 @@ public:
     void ApplyDpi(int oldDpi) override;
 
 private:
-    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT FrameProc(HWND, UINT, WPARAM, LPARAM, void*);
     HWND frame_ = nullptr;
 };
 

@@ -1,11 +1,40 @@
 #include "platform/tooltip.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "platform/application.h"
 #include "platform/style_engine.h"
+#include "platform/subclass.h"
 
 namespace tw::ui {
+
+namespace {
+
+// Hands the mouse messages of a tool's window to its tool tip (data), as the tool tip's own
+// subclassing would, without a window-property read on every message of the window.
+LRESULT RelayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: {
+            DWORD pos = GetMessagePos();
+            MSG msg{hwnd, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()),
+                    {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
+            SendMessageW(static_cast<HWND>(data), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+            break;
+        }
+        default:
+            break;
+    }
+    return CallNextSubclass(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
 
 Tooltip::Tooltip(HWND owner) {
     hwnd_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -22,6 +51,9 @@ Tooltip::Tooltip(HWND owner) {
 Tooltip::~Tooltip() {
     if (!hwnd_) return;
     Application::Instance().UnregisterTooltip(hwnd_);
+    for (HWND window : relayed_) {
+        if (SubclassData(window, RelayProc) == hwnd_) RemoveSubclass(window, RelayProc);
+    }
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
@@ -29,12 +61,18 @@ void Tooltip::SetWindowTool(HWND window, const std::wstring& text) {
     if (!hwnd_) return;
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = window;
     info.uId = reinterpret_cast<UINT_PTR>(window);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(hwnd_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    Relay(window);
+}
+
+void Tooltip::Relay(HWND window) {
+    AddSubclass(window, RelayProc, hwnd_);
+    relayed_.insert(window);
 }
 
 void Tooltip::SetAreaTool(HWND window, UINT_PTR id, const RECT& area, const std::wstring& text) {
@@ -45,11 +83,10 @@ void Tooltip::SetAreaTool(HWND window, UINT_PTR id, const RECT& area, const std:
     info.uId = id;
     info.rect = area;
     info.lpszText = const_cast<wchar_t*>(text.c_str());
-    // Deleting a tool would also take the tool tip's hook off the window, which the window's
-    // other areas still need: an existing area only moves and takes its text.
+    // An existing area only moves and takes its text.
     if (areas_.insert({window, id}).second) {
-        info.uFlags = TTF_SUBCLASS;
         SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        Relay(window);
     } else {
         SendMessageW(hwnd_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
         SendMessageW(hwnd_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
@@ -57,23 +94,20 @@ void Tooltip::SetAreaTool(HWND window, UINT_PTR id, const RECT& area, const std:
 }
 
 namespace {
-constexpr UINT_PTR kHandCursorSubclass = 0x7477;  // "tw"
-
-LRESULT CALLBACK HandCursorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT HandCursorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
     if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, HandCursorProc, kHandCursorSubclass);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallNextSubclass(hwnd, message, wParam, lParam);
 }
 }  // namespace
 
 void SetHandCursor(HWND window, bool hand) {
     if (hand) {
-        SetWindowSubclass(window, HandCursorProc, kHandCursorSubclass, 0);
+        AddSubclass(window, HandCursorProc, nullptr);
     } else {
-        RemoveWindowSubclass(window, HandCursorProc, kHandCursorSubclass);
+        RemoveSubclass(window, HandCursorProc);
     }
 }
 

@@ -27,8 +27,11 @@ public:
     void SetAreaTool(HWND window, UINT_PTR id, const RECT& area, const std::wstring& text);
 
 private:
+    // The tool tip hears the mouse over the window.
+    void Relay(HWND window);
     HWND hwnd_ = nullptr;
     std::set<std::pair<HWND, UINT_PTR>> areas_;
+    std::set<HWND> relayed_;
 };
 
 // The hand pointer over the window's client area.
