@@ -380,7 +380,8 @@ void TTapwhileForm::SetUpStyles() {
 void TTapwhileForm::TakeOverHistory() {
     if (PrevLogFileName1.empty() || !IsHandOverFile(PrevLogFileName1)) return;
     try {
-        Memo1.LoadLines(SplitLines(ReadTextFile(PrevLogFileName1).text));
+        JoinedLines history = JoinLinesWithCrLf(ReadTextFile(PrevLogFileName1).text);
+        Memo1.LoadText(std::move(history.text), history.count);
     } catch (const Error& error) {
         ui::Application::Instance().ShowError(error.Message());
     }

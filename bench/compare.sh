@@ -163,6 +163,9 @@ if [ -z "$only" ] || [ "$only" = takeover ]; then
     }}' >"$content"
   attach=$(date -d "@$(( $(date +%s) - lines * 60 - 60 ))" '+%Y/%m/%d %H:%M:%S')
   usable=() longest=() shown=()
+  # One unmeasured start first, as above.
+  write_ini
+  wine "$probe" "$program_w" >/dev/null 2>&1 || true
   for ((i = 0; i < starts; i++)); do
     cp "$content" "$hand_over"
     write_ini "PrevLogFileName=$temp_windows\\tmpB12.tmp" "AttachTime=$attach" "Count1=$lines" "PrevPage=3"

@@ -51,6 +51,9 @@ int main() {
     // No presses: a worker's one-second pause would be taken for a step of the load.
     form.CheckBoxSendKey.SetChecked(false);
     form.CheckBoxSendReload.SetChecked(false);
+    // The memo shows its lines only while its window is visible, as the history page at start.
+    form.PageControl1.SetActivePageIndex(3);
+    form.Show();
 
     // 100,000 lines, one a minute, ending shortly before now.
     const int count = 100'000;

@@ -233,6 +233,7 @@ constexpr double kStepMilliseconds = 100;
 constexpr size_t kFirstStepChars = 16 * 1024;
 constexpr size_t kMinStepChars = 2 * 1024;
 constexpr size_t kMaxStepChars = 4 * 1024 * 1024;
+constexpr UINT kHiddenRetryMilliseconds = 200;
 
 double ThreadMilliseconds() {
     FILETIME created, exited, kernel, user;
@@ -282,9 +283,13 @@ void Memo::SetLines(const std::vector<std::wstring>& lines) {
 }
 
 void Memo::LoadLines(const std::vector<std::wstring>& lines) {
+    LoadText(JoinLines(lines), static_cast<int>(lines.size()));
+}
+
+void Memo::LoadText(std::wstring text, int lineCount) {
     SetAllText(L"", 0);
-    text_ = JoinLines(lines);
-    lineCount_ = static_cast<int>(lines.size());
+    text_ = std::move(text);
+    lineCount_ = lineCount;
     if (text_.empty()) return;
     stepChars_ = kFirstStepChars;
     SetTimer(hwnd_, kLoadTimer, USER_TIMER_MINIMUM, nullptr);
@@ -309,6 +314,12 @@ bool Memo::LastLineVisible() const {
 void Memo::ShowNextStep() {
     if (ShowingAll()) {
         KillTimer(hwnd_, kLoadTimer);
+        return;
+    }
+    // Nobody sees the memo while its window is hidden (not yet shown at start, or in the
+    // notification area): the window's own start and whatever the user does come first.
+    if (!IsWindowVisible(GetAncestor(hwnd_, GA_ROOT))) {
+        SetTimer(hwnd_, kLoadTimer, kHiddenRetryMilliseconds, nullptr);
         return;
     }
     double started = ThreadMilliseconds();

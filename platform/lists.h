@@ -68,8 +68,11 @@ public:
     void SetLines(const std::vector<std::wstring>& lines);
     // As SetLines, but the edit control receives the lines in steps between messages, so that a
     // long history does not hold up the window: the edit control takes a long text slowly. The
-    // memo's lines are complete at once; Text() grows until ShowingAll().
+    // memo's lines are complete at once; Text() grows until ShowingAll(). The steps wait while
+    // the memo's top-level window is hidden.
     void LoadLines(const std::vector<std::wstring>& lines);
+    // As LoadLines, for lines already joined by CR LF.
+    void LoadText(std::wstring text, int lineCount);
     bool ShowingAll() const { return shown_ == text_.size(); }
     int LineCount() const { return lineCount_; }
     // All lines, in order, as views of the memo's text (valid until the next change).

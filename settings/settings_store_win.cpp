@@ -158,9 +158,15 @@ std::wstring SystemAnsiCodec::Decode(std::string_view bytes) const
         return {};
     }
     const int size = CheckedLength(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+    // No code page makes more UTF-16 units than bytes: one pass over a long file, not two.
+    std::wstring text(bytes.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), size);
+    if (length == 0) {
+        length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+        text.assign(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+    }
+    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 

@@ -274,6 +274,34 @@ std::vector<std::wstring> SplitLines(std::wstring_view text)
     return lines;
 }
 
+JoinedLines JoinLinesWithCrLf(std::wstring_view text)
+{
+    JoinedLines joined;
+    joined.text.reserve(text.size());
+    const auto add = [&joined](std::wstring_view line) {
+        if (joined.count > 0) {
+            joined.text += L"\r\n";
+        }
+        joined.text += line;
+        ++joined.count;
+    };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r' && text[i] != L'\n') {
+            continue;
+        }
+        add(text.substr(start, i - start));
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        add(text.substr(start));
+    }
+    return joined;
+}
+
 std::wstring JoinCrLfLines(const std::vector<std::wstring>& lines)
 {
     std::wstring text;

@@ -161,6 +161,12 @@ TEST(TextEncoding, SplitLinesAtAnyLineEnd)
     };
     for (const LinesCase& c : cases) {
         EXPECT_EQ(SplitLines(c.text), c.lines) << testing::PrintToString(std::wstring(c.text));
+        // The same lines in one piece, CR LF between them.
+        std::wstring between;
+        for (std::size_t i = 0; i < c.lines.size(); ++i) between += (i ? L"\r\n" : L"") + c.lines[i];
+        const JoinedLines joined = JoinLinesWithCrLf(c.text);
+        EXPECT_EQ(joined.text, between) << testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(joined.count, static_cast<int>(c.lines.size())) << testing::PrintToString(std::wstring(c.text));
     }
 }
 

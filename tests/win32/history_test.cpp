@@ -70,6 +70,13 @@ TEST_F(HistoryTest, AHandedOverHistoryIsCompleteAtOnceAndShownInStepsWhileMessag
     ASSERT_EQ(form->Memo1.LineCount(), 3001);
     EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 13:00-13:29 " + std::wstring(3000, L'*') +
                                          L" 3000\r\n2025/10/09 13:30-13:59  0\r\n2025/10/09 14:00-14:29 * 1");
+    // While the window is hidden the edit control receives nothing; once shown, all of it.
+    size_t hiddenLength = form->Memo1.Text().size();
+    for (DWORD until = GetTickCount() + 500; GetTickCount() < until; Sleep(10)) {
+        ui::Application::Instance().ProcessMessages();
+    }
+    EXPECT_EQ(form->Memo1.Text().size(), hiddenLength);
+    form->Show();
     for (DWORD deadline = GetTickCount() + 30'000; !form->Memo1.ShowingAll() && GetTickCount() < deadline;) {
         ui::Application::Instance().ProcessMessages();
     }
