@@ -3,7 +3,8 @@
 # figures and their ratios:
 #   start    the time from starting a program to its visible, answering window: Tapwhile.exe
 #            against bench/bare_window, both started by bench/start_probe, alternately, median
-#            of --starts starts each (goal: at most 1.3 times the bare window)
+#            of --starts starts each (goal: at most 1.3 times the bare window); and
+#            bench/window_set, the program's windows alone, the floor of its start
 #   idle     the CPU time of the program plus its Wine server over --idle-seconds, after
 #            settling, with both workers on: Tapwhile.exe against bench/idle_reference, which does
 #            the one-second duties and nothing else (goal: at most 1.2 times the reference)
@@ -37,7 +38,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 export WINEPREFIX=$PWD/build/bench-wineprefix
 if [ -z "$on_display" ]; then
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 --target Tapwhile bare_window idle_reference start_probe >/dev/null
+  cmake --build --preset win64 --target Tapwhile bare_window window_set idle_reference start_probe >/dev/null
   source tools/wine-env.sh
   bash tools/wine-prefix.sh
   args=(--starts "$starts" --idle-seconds "$idle_seconds")
@@ -54,6 +55,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 
 program=$PWD/build/win64/Tapwhile.exe
 bare=$PWD/build/win64/bench/bare_window.exe
+window_set=$PWD/build/win64/bench/window_set.exe
 reference=$PWD/build/win64/bench/idle_reference.exe
 probe=$PWD/build/win64/bench/start_probe.exe
 user=${USER:-$(id -un)}
@@ -66,6 +68,7 @@ temp_dir=$(winepath -u "$temp_windows" 2>/dev/null)
 mkdir -p "$ini_dir" "$temp_dir"
 program_w=$(winpath "$program")
 bare_w=$(winpath "$bare")
+window_set_w=$(winpath "$window_set")
 
 # The settings of every run: both workers on, with waits of an hour so that no press falls into
 # a measurement; DATA lines are added for the take-over.
@@ -103,11 +106,14 @@ if [ -z "$only" ] || [ "$only" = start ]; then
   # One unmeasured start of each first: the first start of a prefix loads and caches more.
   write_ini
   wine "$probe" "$bare_w" >/dev/null 2>&1 || true
+  wine "$probe" "$window_set_w" >/dev/null 2>&1 || true
   wine "$probe" "$program_w" >/dev/null 2>&1 || true
-  bare_ms=() program_ms=() bare_cpu=() program_cpu=()
+  bare_ms=() program_ms=() bare_cpu=() program_cpu=() set_ms=()
   for ((i = 0; i < starts; i++)); do
     out=$(wine "$probe" "$bare_w" 2>/dev/null || true)
     bare_ms+=("$(probe_value usable <<<"$out")") bare_cpu+=("$(probe_value cpu <<<"$out")")
+    out=$(wine "$probe" "$window_set_w" 2>/dev/null || true)
+    set_ms+=("$(probe_value usable <<<"$out")")
     write_ini
     out=$(wine "$probe" "$program_w" 2>/dev/null || true)
     program_ms+=("$(probe_value usable <<<"$out")") program_cpu+=("$(probe_value cpu <<<"$out")")
@@ -116,6 +122,9 @@ if [ -z "$only" ] || [ "$only" = start ]; then
   p=$(printf '%s\n' "${program_ms[@]}" | median)
   echo "start to a visible, answering window, median of $starts (ms): bare window $b [${bare_ms[*]}], Tapwhile $p [${program_ms[*]}]"
   echo "  ratio $(ratio "$p" "$b") (goal: at most 1.3)"
+  w=$(printf '%s\n' "${set_ms[@]}" | median)
+  echo "  the program's windows alone (bench/window_set): $w [${set_ms[*]}], ratio $(ratio "$w" "$b") to the bare window;"
+  echo "  Tapwhile takes $(ratio "$p" "$w") times as long as its windows alone"
   b=$(printf '%s\n' "${bare_cpu[@]}" | median)
   p=$(printf '%s\n' "${program_cpu[@]}" | median)
   echo "  the programs' own CPU until then (ms): bare window $b [${bare_cpu[*]}], Tapwhile $p [${program_cpu[*]}], ratio $(ratio "$p" "$b")"
