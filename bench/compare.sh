@@ -83,7 +83,7 @@ write_ini() {
 median() { sort -n | awk '{v[NR]=$1} END {if (NR==0) print "nan"; else if (NR%2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a/b; else print "nan"}'; }
 # Runs the probe; prints the value of one of its result lines.
-probe_value() { awk -v key="$1" '$1 == key {print $2}'; }
+probe_value() { tr -d '\r' | awk -v key="$1" '$1 == key {print $2}'; }
 
 # utime + stime in clock ticks of a process, and the Wine server of this prefix.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
