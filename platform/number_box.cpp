@@ -10,6 +10,7 @@
 #include "platform/style_paint.h"
 #include "platform/subclass.h"
 #include "platform/text.h"
+#include "runtime/int_parse.h"
 
 namespace tw::ui {
 
@@ -57,7 +58,8 @@ void NumberBox::SyncSpin() { SendMessageW(spin_, UDM_SETPOS32, 0, static_cast<LP
 
 void NumberBox::SetValue(int value) { SetText(std::to_wstring(Clamp(value))); }
 
-void NumberBox::SetText(const std::wstring& text) {
+void NumberBox::SetText(const std::wstring& given) {
+    const std::wstring text = FoldFullWidthDigits(given);
     int before = Value();
     if (WindowText(hwnd_) == text) return;
     ShowText(text);
@@ -82,6 +84,7 @@ void NumberBox::SetBounds(const RECT& bounds) {
 bool NumberBox::HandleCommand(WORD code) {
     if (code == EN_CHANGE) {
         if (fromCode_) return true;
+        FoldTypedDigits();
         SyncSpin();
         if (OnChange) OnChange(this);
         return true;
@@ -94,6 +97,22 @@ bool NumberBox::HandleCommand(WORD code) {
         return true;
     }
     return false;
+}
+
+void NumberBox::FoldTypedDigits() {
+    // Full-width digits reach the edit through an input method's commit or a paste, which its
+    // digits-only style does not filter: they mean the digits they show.
+    const std::wstring text = WindowText(hwnd_);
+    const std::wstring folded = FoldFullWidthDigits(text);
+    if (folded == text) return;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    fromCode_ = true;
+    SetWindowTextW(hwnd_, folded.c_str());
+    fromCode_ = false;
+    // Each digit keeps its length in UTF-16, so the caret stays where the user left it.
+    SendMessageW(hwnd_, EM_SETSEL, start, end);
 }
 
 bool NumberBox::HandleNotify(NMHDR& header, LRESULT& result) {
@@ -198,6 +217,12 @@ bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             PaintEditFrame();
             return true;
         }
+    }
+    if ((message == WM_CHAR || message == WM_IME_CHAR) && hwnd == hwnd_ && wParam >= 0xFF10 && wParam <= 0xFF19) {
+        // A full-width digit typed in the input method's full-width mode: the edit, which takes
+        // ASCII digits only, gets the digit it stands for.
+        result = CallNextSubclass(hwnd, WM_CHAR, wParam - 0xFF10 + L'0', lParam);
+        return true;
     }
     if (message != WM_MOUSEWHEEL || hwnd != hwnd_) return false;
     wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(wParam);

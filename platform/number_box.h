@@ -16,8 +16,8 @@ public:
     int Value() const;
     // From code: clamped to the range; runs the change handler exactly when the value changed.
     void SetValue(int value);
-    // From code, like SetValue: the text is shown as it is and the change handler runs when the
-    // value it gives differs from the one shown before.
+    // From code, like SetValue: the text is shown as it is (full-width digits as ASCII) and the
+    // change handler runs when the value it gives differs from the one shown before.
     void SetText(const std::wstring& text) override;
     int MinValue() const { return min_; }
     int MaxValue() const { return max_; }
@@ -37,6 +37,7 @@ private:
     // A step by the spin buttons or the wheel, as the user's change.
     void Step(int delta);
     void ShowText(const std::wstring& text);
+    void FoldTypedDigits();
     void SyncSpin();
     void PaintSpin();
     void PaintDisabledText();

@@ -87,4 +87,15 @@ std::wstring HexUpper(std::uint32_t value, int minDigits)
     return text;
 }
 
+std::wstring FoldFullWidthDigits(std::wstring_view text)
+{
+    std::wstring folded(text);
+    for (wchar_t& c : folded) {
+        if (c >= L'\xFF10' && c <= L'\xFF19') {
+            c = static_cast<wchar_t>(c - L'\xFF10' + L'0');
+        }
+    }
+    return folded;
+}
+
 } // namespace tw

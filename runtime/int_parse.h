@@ -12,6 +12,10 @@ namespace tw {
 // and read as their two's complement. No blanks, no sign before a hexadecimal number.
 std::optional<std::int32_t> ParseInteger(std::wstring_view text);
 
+// The text with the full-width digits U+FF10..U+FF19, which a Japanese input method gives in
+// its full-width mode, replaced by the ASCII digits they stand for; everything else unchanged.
+std::wstring FoldFullWidthDigits(std::wstring_view text);
+
 // The value in upper-case hexadecimal, zero-padded to at least minDigits digits.
 std::wstring HexUpper(std::uint32_t value, int minDigits);
 

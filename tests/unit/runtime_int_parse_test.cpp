@@ -73,6 +73,16 @@ TEST(HexUpper, PadsToTheMinimumDigits)
     EXPECT_EQ(HexUpper(255, 8), L"000000FF");
 }
 
+TEST(FoldFullWidthDigits, GivesTheAsciiDigitsAndLeavesTheRest)
+{
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF11\xFF15"), L"15");
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF12" L"0"), L"20");
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF10\xFF19"), L"09");
+    EXPECT_EQ(FoldFullWidthDigits(L""), L"");
+    // Neighbours of the digit block, other letters and the full-width letter a stay as they are.
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF0F\xFF1A" L"1a\xFF41"), L"\xFF0F\xFF1A" L"1a\xFF41");
+}
+
 TEST(TickDiff, ModuloTwoToTheThirtyTwo)
 {
     EXPECT_EQ(TickDiff(0x00000005u, 0xFFFFFFFBu), 10);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "fakes.h"
 #include "platform/application.h"
 #include "platform/buttons.h"
@@ -100,6 +104,65 @@ TEST_F(ControlsTest, NumberBoxTypingRunsChangeReadsInRangeAndLeavingShowsTheValu
                  reinterpret_cast<LPARAM>(box.Handle()));
     EXPECT_EQ(box.Text(), L"60");
     EXPECT_EQ(seen.size(), changes);  // the value stays what it was read as
+}
+
+// What the Japanese input method gives in its full-width mode, typed key by key and pasted: the
+// digits count as the digits they are and show as ASCII; any other text keeps its rule.
+TEST_F(ControlsTest, NumberBoxReadsFullWidthDigitsTypedOrPasted) {
+    NumberBox box(grid, 1, 60, 7);
+    std::vector<int> seen;
+    box.OnChange = [&](Object*) { seen.push_back(box.Value()); };
+    auto typeIn = [&](const std::wstring& text) {
+        SendMessageW(box.Handle(), EM_SETSEL, 0, -1);
+        SendMessageW(box.Handle(), WM_CHAR, VK_BACK, 0);
+        for (wchar_t c : text) SendMessageW(box.Handle(), WM_CHAR, c, 0);
+    };
+    auto pasteIn = [&](const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(box.Handle()));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        ASSERT_NE(memory, nullptr);
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+        CloseClipboard();
+        SendMessageW(box.Handle(), EM_SETSEL, 0, -1);
+        SendMessageW(box.Handle(), WM_PASTE, 0, 0);
+    };
+    struct Case {
+        const wchar_t* input;
+        const wchar_t* typedText;  // the edit drops keys other than digits
+        int typedValue;
+        const wchar_t* pastedText;  // a paste is not filtered
+        int pastedValue;
+    };
+    const Case cases[] = {
+        {L"\xFF11\xFF15", L"15", 15, L"15", 15},
+        {L"\xFF12" L"0", L"20", 20, L"20", 20},
+        {L"\xFF10", L"0", 1, L"0", 1},
+        {L"\xFF17\xFF15", L"75", 60, L"75", 60},
+        {L"\xFF11" L"a\xFF15", L"15", 15, L"1a5", 1},
+    };
+    for (const Case& c : cases) {
+        typeIn(c.input);
+        EXPECT_EQ(box.Text(), c.typedText) << "typed " << testing::PrintToString(std::wstring(c.input));
+        EXPECT_EQ(box.Value(), c.typedValue) << "typed";
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), c.typedValue) << "the change handler saw the typed value";
+        box.SetValue(7);
+        pasteIn(c.input);
+        EXPECT_EQ(box.Text(), c.pastedText) << "pasted";
+        EXPECT_EQ(box.Value(), c.pastedValue) << "pasted";
+        EXPECT_EQ(seen.back(), c.pastedValue) << "the change handler saw the pasted value";
+        box.SetValue(7);
+    }
+    pasteIn(L"");
+    EXPECT_EQ(box.Text(), L"");
+    EXPECT_EQ(box.Value(), 1);
+    // From code too.
+    box.SetText(L"\xFF13\xFF10");
+    EXPECT_EQ(box.Text(), L"30");
+    EXPECT_EQ(box.Value(), 30);
 }
 
 TEST_F(ControlsTest, NumberBoxFollowsTheWheelWithinItsRange) {

@@ -37,6 +37,24 @@ TEST_F(SettingsFileTest, AFirstCloseWritesTheSectionsInOrderAsAnsiText) {
     EXPECT_EQ(*saved, expected);
 }
 
+TEST_F(SettingsFileTest, MinutesTypedInFullWidthDigitsAreSavedAsTheirValue) {
+    Start();
+    auto typeIn = [](ui::NumberBox& box, const std::wstring& text) {
+        SendMessageW(box.Handle(), EM_SETSEL, 0, -1);
+        for (wchar_t c : text) SendMessageW(box.Handle(), WM_CHAR, c, 0);
+    };
+    typeIn(form->NumberBox1, L"\xFF11\xFF15");
+    typeIn(form->NumberBox2, L"\xFF12" L"0");
+    EXPECT_EQ(form->Interval1, 15 * 60'000);
+    EXPECT_EQ(form->Interval2, 20 * 60'000);
+    form->Close();
+    ASSERT_TRUE(form->Closed());
+    std::optional<std::string> saved = ReadBytes(UserIni());
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("\r\nSendKeyWait=15\r\n"), std::string::npos) << *saved;
+    EXPECT_NE(saved->find("\r\nSendReloadWait=20\r\n"), std::string::npos) << *saved;
+}
+
 TEST_F(SettingsFileTest, OptionsAreReadInTheirOrderAndFireTheHandlersAsAUsersChangeWould) {
     WriteBytes(UserIni(),
                "[option]\r\nsendkeywait=$1F\r\nStandardDeviationRate=0x0\r\nSendKeyCode=0\r\nCloseQuery=2\r\n"
