@@ -62,7 +62,9 @@ void TTapwhileForm::SelfRestart() {
     if (writeFailed) std::rethrow_exception(writeFailed);
 
     const std::wstring program = services_.paths.ProgramFile();
-    INT_PTR started = services_.shell.Execute(nullptr, L"open", program, L"", L"", SW_SHOWNORMAL);
+    // Without the zone check: a copy unpacked from a download would otherwise wait for the
+    // user's consent to its own restart, after this instance has already closed.
+    INT_PTR started = services_.shell.Execute(nullptr, L"open", program, L"", L"", SW_SHOWNORMAL, ZoneCheck::Skip);
     if (started <= 32) {
         services_.dialogs.PlainMessage(L"Self Restart Failed " + std::to_wstring(started) + L"\r\n" +
                                        SystemErrorText(static_cast<DWORD>(started)) + L"\r\n" + program);

@@ -24,6 +24,16 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
+// The settings file's text, if there is a file. One too large ever to be read is set aside
+// first, so that nothing of it is lost and the save that follows can write a new file.
+std::optional<TextFile> ReadSettingsFile(const std::wstring& path) {
+    if (std::optional<std::wstring> aside = SetAsideIfTooLarge(path)) {
+        ui::Application::Instance().ShowError(L"設定ファイルが大きすぎて読み込めません: " + path +
+                                              L"\r\n別の名前で残しました: " + *aside);
+    }
+    return ReadTextFileIfExists(path);
+}
+
 }  // namespace
 
 std::wstring TTapwhileForm::IniFilePath() {
@@ -39,10 +49,10 @@ std::wstring TTapwhileForm::LoadSettings(WINDOWPLACEMENT& placement) {
     if (!FileExists(path)) path = FileBesideProgram(services_.paths.ProgramFile());
     IniDocument ini;
     try {
-        if (std::optional<TextFile> file = ReadTextFileIfExists(path)) ini = IniDocument::Parse(file->text);
+        if (std::optional<TextFile> file = ReadSettingsFile(path)) ini = IniDocument::Parse(file->text);
     } catch (const Error& error) {
-        // A file that cannot be read (locked, or far too large to be settings) starts the
-        // utility with the defaults; the user learns why.
+        // A file that cannot be read (locked, or a folder in its place) starts the utility
+        // with the defaults; the user learns why.
         ui::Application::Instance().ShowError(error.Message());
     }
     auto integer = [&](const wchar_t* section, const wchar_t* key, std::int32_t fallback) {
@@ -104,7 +114,7 @@ void TTapwhileForm::SaveSettings() {
     const std::wstring program = services_.paths.ProgramFile();
     std::wstring path = IniFilePath();
     if (!EnsureFolder(FolderOf(path))) path = FileBesideProgram(program);
-    TextFile file = ReadTextFileIfExists(path).value_or(TextFile{});
+    TextFile file = ReadSettingsFile(path).value_or(TextFile{});
     IniDocument ini = IniDocument::Parse(file.text);
     try {
         FillSettings(ini, path);

@@ -113,7 +113,8 @@ TTapwhileForm::TTapwhileForm(FormServices services)
       ButtonDonation1(GridPanelHelp, L"開発支援"),
       ButtonHomeSite1(GridPanelHelp, L"ホームサイト"),
       CheckBoxHint1(GridPanelHelp, L"Show Item Hint", false),
-      Timer0(997),
+      // The clock lets pending messages run inside its tick: a box opened there must not stop it.
+      Timer0(997, true, ui::WhileRunning::RunNested),
       Timer1(991),
       Timer2(983),
       pmRestore(L"元の大きさに戻す", ui::IconPicture(IDI_MENU_RESTORE, MulDiv(32, static_cast<int>(GetDpiForSystem()), 96))),
@@ -127,7 +128,7 @@ TTapwhileForm::TTapwhileForm(FormServices services)
     try {
         FormCreate(this);
     } catch (...) {
-        app.ReleaseEvents();
+        app.AbandonEvents();
         throw;
     }
     app.ReleaseEvents();

@@ -164,6 +164,17 @@ void Application::ReleaseEvents() {
     for (const std::wstring& message : kept) ShowError(message);
 }
 
+void Application::AbandonEvents() {
+    if (holds_ == 0) return;
+    std::vector<std::wstring> kept;
+    kept.swap(keptErrors_);
+    for (const std::wstring& message : kept) {
+        if (errorDisplay) errorDisplay(message);
+    }
+    // Timers made after this arm as usual; those of the failed window are destroyed with it.
+    --holds_;
+}
+
 HWND Application::ActiveOwner() const {
     HWND active = GetActiveWindow();
     return active ? active : hwnd_;

@@ -62,6 +62,9 @@ public:
     // and errors are kept; released, the timers are armed and each kept error is shown.
     void HoldEvents();
     void ReleaseEvents();
+    // A start-up that failed: each kept error is shown while the timers stay unarmed, and the
+    // hold ends without arming them, since the window they serve is going.
+    void AbandonEvents();
     bool EventsHeld() const { return holds_ > 0; }
 
     // The window that owns modal boxes: the active window, else the application window.

@@ -19,10 +19,30 @@ void WinDialogs::PlainMessage(const std::wstring& text) {
 }
 
 INT_PTR WinShell::Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
-                          const std::wstring& parameters, const std::wstring& directory, int show) {
+                          const std::wstring& parameters, const std::wstring& directory, int show,
+                          ZoneCheck zone) {
     auto text = [](const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); };
-    return reinterpret_cast<INT_PTR>(
-        ShellExecuteW(owner, text(verb), file.c_str(), text(parameters), text(directory), show));
+    if (zone == ZoneCheck::Run) {
+        return reinterpret_cast<INT_PTR>(
+            ShellExecuteW(owner, text(verb), file.c_str(), text(parameters), text(directory), show));
+    }
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // As ShellExecuteW, without its error boxes, and finished before the caller goes on: the
+    // caller may end the process right after.
+    info.fMask = SEE_MASK_NOZONECHECKS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = text(verb);
+    info.lpFile = file.c_str();
+    info.lpParameters = text(parameters);
+    info.lpDirectory = text(directory);
+    info.nShow = show;
+    const BOOL started = ShellExecuteExW(&info);
+    // hInstApp carries what ShellExecuteW would have returned: above 32 on success, an error
+    // code of 32 or less on failure.
+    const INT_PTR code = reinterpret_cast<INT_PTR>(info.hInstApp);
+    if (started) return code > 32 ? code : 33;
+    return code <= 32 ? code : 0;
 }
 
 bool WinShell::ShowProperties(HWND owner, const std::wstring& path) {

@@ -17,12 +17,18 @@ public:
     virtual void PlainMessage(const std::wstring& text) = 0;
 };
 
+// Whether the shell checks the security zone of the file it starts: a program downloaded from the
+// web asks the user first when it does.
+enum class ZoneCheck { Run, Skip };
+
 class Shell {
 public:
     virtual ~Shell() = default;
-    // ShellExecuteW; the returned value is above 32 on success.
+    // ShellExecuteW, or ShellExecuteExW without the zone check; the returned value is above 32
+    // on success.
     virtual INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
-                            const std::wstring& parameters, const std::wstring& directory, int show) = 0;
+                            const std::wstring& parameters, const std::wstring& directory, int show,
+                            ZoneCheck zone = ZoneCheck::Run) = 0;
     // SHObjectProperties for a file; false when the system refused.
     virtual bool ShowProperties(HWND owner, const std::wstring& path) = 0;
     // Ends the application once the current handler has returned.
@@ -49,7 +55,7 @@ public:
 class WinShell final : public Shell {
 public:
     INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
-                    const std::wstring& directory, int show) override;
+                    const std::wstring& directory, int show, ZoneCheck zone) override;
     bool ShowProperties(HWND owner, const std::wstring& path) override;
     void Terminate() override;
 };

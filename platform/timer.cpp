@@ -20,7 +20,8 @@ std::set<Timer*>& All() {
 }
 }  // namespace
 
-Timer::Timer(UINT interval, bool enabled) : interval_(interval), enabled_(enabled) {
+Timer::Timer(UINT interval, bool enabled, WhileRunning whileRunning)
+    : interval_(interval), enabled_(enabled), whileRunning_(whileRunning) {
     All().insert(this);
     Update();
 }
@@ -61,7 +62,12 @@ void CALLBACK Timer::Fire(HWND, UINT, UINT_PTR id, DWORD) {
     auto found = Armed().find(id);
     if (found == Armed().end()) return;
     Timer* timer = found->second;
-    if (!timer->enabled_ || !timer->OnTimer || timer->running_) return;
+    if (!timer->enabled_ || !timer->OnTimer) return;
+    if (timer->whileRunning_ == WhileRunning::RunNested) {
+        Guard([timer] { timer->OnTimer(timer); });
+        return;
+    }
+    if (timer->running_) return;
     timer->running_ = true;
     Guard([timer] { timer->OnTimer(timer); });
     // The handler may have destroyed its window, not the timer: timers outlive their handlers.

@@ -34,6 +34,12 @@ TextFile ReadTextFile(const std::wstring& path);
 // The same, but empty when there is no such file.
 std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path);
 
+// A file over MaxTextFileBytes can never be read, so nothing could be saved over it either: it is
+// moved to a new name beside it ("<name>.too-large", else "<name>.too-large-2" and on), and that
+// name is returned. Empty when the file is missing or within the limit. Throws when it cannot be
+// moved.
+std::optional<std::wstring> SetAsideIfTooLarge(const std::wstring& path);
+
 // Replaces the file's content so that it is never half written: the text goes to a temporary
 // file in the same folder, which is flushed and then takes the file's place in one step,
 // keeping the file's attributes. On failure the file is as it was and no temporary file is

@@ -224,6 +224,35 @@ std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path)
     return TextFile{DecodeText(bytes, encoding, SystemAnsiCodec()), encoding};
 }
 
+std::optional<std::wstring> SetAsideIfTooLarge(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (size <= MaxTextFileBytes) {
+        return std::nullopt;
+    }
+    DWORD error = ERROR_ALREADY_EXISTS;
+    for (int number = 1; number <= 100 && error == ERROR_ALREADY_EXISTS; ++number) {
+        std::wstring aside = path + L".too-large";
+        if (number > 1) {
+            aside += L"-" + std::to_wstring(number);
+        }
+        // No replacing: an earlier file set aside stays as it is.
+        if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return aside;
+        }
+        error = GetLastError();
+        if (error == ERROR_FILE_EXISTS) {
+            error = ERROR_ALREADY_EXISTS;
+        }
+    }
+    ThrowFileError(L"ファイルを移動できません: ", path, error);
+}
+
 TextFile ReadTextFile(const std::wstring& path)
 {
     std::optional<TextFile> file = ReadTextFileIfExists(path);

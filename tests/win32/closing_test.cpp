@@ -95,6 +95,7 @@ TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
     EXPECT_EQ(shell.launches[0].verb, L"open");
     EXPECT_EQ(shell.launches[0].file, paths.programFile);
     EXPECT_EQ(shell.launches[0].show, SW_SHOWNORMAL);
+    EXPECT_EQ(shell.launches[0].zone, ZoneCheck::Skip);  // a downloaded copy restarts unasked
     std::wstring handOver = form->PrevLogFileName1;
     ASSERT_EQ(handOver.rfind(paths.temp, 0), 0u);
     EXPECT_EQ(ReadBytes(handOver).value(),

@@ -73,7 +73,11 @@ public:
 class FakeClock : public Clock {
 public:
     DateTime now = DateTime::FromParts(2025, 10, 9, 14, 5, 0).value();
-    DateTime LocalNow() override { return now; }
+    std::function<void()> onNow;  // runs at every reading, before it answers
+    DateTime LocalNow() override {
+        if (onNow) onNow();
+        return now;
+    }
     std::int32_t utcOffsetMinutes = 9 * 60;  // Japan
     std::int32_t UtcOffsetMinutes(DateTime) override { return utcOffsetMinutes; }
 };
@@ -116,6 +120,7 @@ public:
     struct Launch {
         std::wstring verb, file, parameters, directory;
         int show;
+        ZoneCheck zone;
     };
     std::vector<Launch> launches;
     INT_PTR result = 42;
@@ -123,8 +128,8 @@ public:
     std::vector<std::wstring> propertiesShown;
     int terminated = 0;
     INT_PTR Execute(HWND, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
-                    const std::wstring& directory, int show) override {
-        launches.push_back({verb, file, parameters, directory, show});
+                    const std::wstring& directory, int show, ZoneCheck zone) override {
+        launches.push_back({verb, file, parameters, directory, show, zone});
         return result;
     }
     bool ShowProperties(HWND, const std::wstring& path) override {

@@ -1,6 +1,7 @@
 // The main window as start-up leaves it, and the idle display driven through its timer handler.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "engine/key_code_table.h"
@@ -174,6 +175,42 @@ TEST_F(MainWindowTest, ClockPanelShowsDateAndTimeEachRun) {
     clock.now = DateTime::FromParts(2025, 1, 2, 3, 4, 59).value();
     form->Timer0Timer(&form->Timer0);
     EXPECT_EQ(form->StatusBar1.PanelText(0), L"2025/01/02  03:04");
+}
+
+// The clock lets pending messages run inside its tick; a box that one of them opens (here the
+// close question) must not stop the clock while it is open.
+TEST_F(MainWindowTest, TheClockGoesOnWhileABoxOpenedInsideItsOwnTickIsOpen) {
+    form->CheckBoxCloseQuery1.SetChecked(true);
+    dialogs.answers = {IDNO};
+    const ui::Event clockTick = form->Timer0.OnTimer;
+    bool closeAsked = false;
+    form->Timer0.OnTimer = [&](ui::Object* sender) {
+        if (!closeAsked) {
+            closeAsked = true;  // the user's click on the close button arrives during the tick
+            PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+        }
+        clockTick(sender);
+    };
+    auto pumpUntil = [](const std::function<bool()>& done, DWORD ms) {
+        const DWORD start = GetTickCount();
+        while (!done() && GetTickCount() - start < ms) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    };
+    std::wstring clockWhileOpen;
+    dialogs.whileOpen = [&] {
+        clock.now = DateTime::FromParts(2026, 1, 2, 3, 4).value();
+        pumpUntil([&] { return form->StatusBar1.PanelText(0) == L"2026/01/02  03:04"; }, 3000);
+        clockWhileOpen = form->StatusBar1.PanelText(0);
+    };
+    pumpUntil([&] { return !dialogs.shown.empty(); }, 3000);
+    form->Timer0.OnTimer = clockTick;
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, L"終了してもよいですか？");
+    EXPECT_EQ(clockWhileOpen, L"2026/01/02  03:04");
+    EXPECT_FALSE(form->Closed());
 }
 
 TEST_F(MainWindowTest, IdleTimeIsHeldThenFollowedOnPanelAndTaskButton) {

@@ -33,6 +33,7 @@ protected:
         EXPECT_EQ(shell.launches[0].parameters, parameters);
         EXPECT_EQ(shell.launches[0].directory, L"");
         EXPECT_EQ(shell.launches[0].show, SW_SHOWNORMAL);
+        EXPECT_EQ(shell.launches[0].zone, ZoneCheck::Run);  // a downloaded document is checked
     }
 };
 
