@@ -16,7 +16,6 @@
 #include "about/about_dialog_win.h"
 #include "form_fixture.h"
 #include "platform/style_engine.h"
-#include "platform/style_manager.h"
 #include "platform/subclass.h"
 #include "pump.h"
 #include "tests/unit/contrast.h"
@@ -72,7 +71,8 @@ std::vector<std::pair<int, COLORREF>> HighContrastBlack() {
 }
 
 // The classic drawing of a desktop without a visual theme (the test prefix has one on): the
-// window and all its children draw in the system's colours.
+// window and all its children ask for a theme class that no theme has, and so draw in the
+// system's colours.
 void WithoutTheme(HWND top) {
     SetWindowTheme(top, L" ", L" ");
     EnumChildWindows(
@@ -160,7 +160,7 @@ TEST_F(SystemColorsTest, InADarkSchemeChosenWhileTheProgramRunsEveryTextStandsOu
     TTapwhileForm& f = *form;
     ASSERT_FALSE(ui::StyleEngine::Instance().Styled());
     WithoutTheme(f.Handle());
-    // A hint shown before the change keeps colours that it was given then.
+    // The hints' tool tip was made in the old colours.
     HWND hints = f.Hints().Handle();
 
     // Controls at every depth: the tabs, the status bar, a label inside two grid panels.
