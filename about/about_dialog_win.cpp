@@ -237,12 +237,14 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             if (OnPaint) {
-                // The picture shows through the text and around the icon.
+                // The picture shows through the text and around the icon. It starts from white,
+                // so its text is black whatever the system's colours.
                 SetBkMode(dc, TRANSPARENT);
+                SetTextColor(dc, RGB(0, 0, 0));
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
             SetBkColor(dc, ui::BackgroundColor());
-            if (ui::Styled()) SetTextColor(dc, ui::RoleColor(ui::ColorRole::Text));
+            SetTextColor(dc, ui::RoleColor(ui::ColorRole::Text));
             return reinterpret_cast<LRESULT>(ui::BackgroundBrush());
         }
         case WM_NOTIFY: {
@@ -255,6 +257,11 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_SYSCOLORCHANGE:
+            // A top-level window of its own: it may be the first to hear of a new scheme.
+            ui::ForwardToChildren(hwnd_, message, wParam, lParam);
+            ui::StyleEngine::Instance().RefreshSystemSettings();
+            return 0;
         case WM_ERASEBKGND:
             if (!OnPaint) {
                 RECT client{};

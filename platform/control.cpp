@@ -253,11 +253,13 @@ bool Container::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX: {
             HDC dc = reinterpret_cast<HDC>(wParam);
+            HWND window = reinterpret_cast<HWND>(lParam);
             HBRUSH brush = nullptr;
-            if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) brush = child->HandleCtlColor(dc);
+            if (Control* child = Control::FromHandle(window)) brush = child->HandleCtlColor(dc);
             if (!brush && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
+                // A brush without a text colour leaves the text black, whatever the background.
                 SetBkColor(dc, BackgroundColor());
-                if (Styled()) SetTextColor(dc, RoleColor(ColorRole::Text));
+                SetTextColor(dc, RoleColor(IsWindowEnabled(window) ? ColorRole::Text : ColorRole::DisabledText));
                 brush = BackgroundBrush();
             }
             if (brush) {

@@ -142,9 +142,14 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Disabled while a modal box is open: the box's caller is still running.
             if (IsWindowEnabled(hwnd_)) Guard([&] { Close(); });
             return 0;
-        case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
-            // New system colours, or high contrast on or off: the system look takes over or gives way.
+            // Only top-level windows hear of it; the common controls keep the colours they
+            // drew with until they do.
+            ForwardToChildren(hwnd_, message, wParam, lParam);
+            StyleEngine::Instance().RefreshSystemSettings();
+            break;
+        case WM_SETTINGCHANGE:
+            // High contrast on or off: the system look takes over or gives way.
             StyleEngine::Instance().RefreshSystemSettings();
             break;
         case WM_DESTROY:

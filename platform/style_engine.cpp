@@ -119,8 +119,7 @@ StyleEngine::~StyleEngine() { FreeObjects(); }
 
 void StyleEngine::FreeObjects() {
     for (size_t i = 0; i < brushes_.size(); ++i) {
-        // System colour brushes are the system's; only our own go.
-        if (brushes_[i] && brushes_[i] != GetSysColorBrush(kSystemColor[i])) DeleteObject(brushes_[i]);
+        if (brushes_[i]) DeleteObject(brushes_[i]);
         brushes_[i] = nullptr;
         if (pens_[i]) DeleteObject(pens_[i]);
         pens_[i] = nullptr;
@@ -132,13 +131,10 @@ void StyleEngine::Rebuild() {
     styled_ = style_.has_value() && !highContrast_;
     for (size_t i = 0; i < colors_.size(); ++i) {
         auto role = static_cast<ColorRole>(i);
-        if (styled_) {
-            colors_[i] = ToColorRef(RoleOf(style_->colors, role));
-            brushes_[i] = CreateSolidBrush(colors_[i]);
-        } else {
-            colors_[i] = GetSysColor(kSystemColor[i]);
-            brushes_[i] = GetSysColorBrush(kSystemColor[i]);
-        }
+        colors_[i] = styled_ ? ToColorRef(RoleOf(style_->colors, role)) : GetSysColor(kSystemColor[i]);
+        // Our own brushes in the system look too: a system colour brush can go when the scheme
+        // changes (a brush of the colour that the system has now is made again here then).
+        brushes_[i] = CreateSolidBrush(colors_[i]);
         pens_[i] = CreatePen(PS_SOLID, 1, colors_[i]);
     }
 }
@@ -156,9 +152,11 @@ void StyleEngine::Activate(std::optional<appearance::Style> style) {
 
 void StyleEngine::RefreshSystemSettings() {
     highContrast_ = HighContrastOn();
-    bool wasStyled = styled_;
+    const bool wasStyled = styled_;
+    const auto oldColors = colors_;
     Rebuild();
-    if (wasStyled != styled_) RestyleWindows();
+    // High contrast switched the look, or the system look has new colours.
+    if (wasStyled != styled_ || colors_ != oldColors) RestyleWindows();
 }
 
 void StyleEngine::StyleTopLevel(HWND hwnd) const {

@@ -55,8 +55,9 @@ public:
     // Makes the style active (nullopt: the plain system look) and redraws every window of this
     // thread at once.
     void Activate(std::optional<appearance::Style> style);
-    // Reads the system's colours and high-contrast switch again; redraws when high contrast
-    // switched between the style and the system look.
+    // Reads the system's colours and high-contrast switch again; redraws every window when
+    // high contrast switched between the style and the system look, or when the system look's
+    // colours changed.
     void RefreshSystemSettings();
     // Redraws every window of this thread in the current look: frames, captions, tool tips.
     void RestyleWindows();

@@ -18,4 +18,24 @@ LRESULT CALLBACK WindowHandler::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     return self->HandleWindowMessage(hwnd, message, wParam, lParam);
 }
 
+namespace {
+struct Forwarded {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+}  // namespace
+
+void ForwardToChildren(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+    Forwarded forwarded{message, wParam, lParam};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) {
+            const auto* f = reinterpret_cast<const Forwarded*>(data);
+            SendMessageW(child, f->message, f->wParam, f->lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&forwarded));
+}
+
 }  // namespace tw::ui

@@ -21,4 +21,8 @@ protected:
     virtual LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
 
+// Sends a message to every descendant of a window: what the system tells top-level windows
+// alone (new system colours) and their controls must hear too.
+void ForwardToChildren(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+
 }  // namespace tw::ui

@@ -5,25 +5,13 @@
 #include <vector>
 
 #include "appearance/style_catalogue.h"
+#include "contrast.h"
 #include "packed_styles.h"
 
 namespace tw::appearance {
 namespace {
 
-double Channel(Rgb rgb, int shift)
-{
-    const double c = ((rgb >> shift) & 0xFF) / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-// Relative luminance and contrast ratio as the WCAG define them.
-double Luminance(Rgb rgb) { return 0.2126 * Channel(rgb, 16) + 0.7152 * Channel(rgb, 8) + 0.0722 * Channel(rgb, 0); }
-
-double Contrast(Rgb a, Rgb b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using test::Contrast;
 
 std::vector<Style> EmbeddedStyles()
 {
