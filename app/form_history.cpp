@@ -29,6 +29,7 @@ private:
 }  // namespace
 
 void TTapwhileForm::AddLog(const std::wstring& message) {
+    if (OnLogMessage) OnLogMessage(message);
     if (!IsHistoryMessage(message)) return;
     Memo1.AddLine(HistoryLine(services_.clock.LocalNow(), message, services_.format));
     UpdateSummary();

@@ -27,10 +27,12 @@ void TTapwhileForm::CMShowingChanged() {
     EnableWindow(Handle(), TRUE);
     Repaint();
     InputServices& input = services_.input;
-    input.KeybdEvent(VK_MENU, 0);
+    const KeyStroke altDown[] = {{VK_MENU, 0}};
+    const KeyStroke altUp[] = {{VK_MENU, KEYEVENTF_KEYUP}};
+    input.SendKeys(altDown);
     input.LockSetForegroundWindow(LSFW_UNLOCK);
     input.SetForegroundWindow(Handle());
-    input.KeybdEvent(VK_MENU, KEYEVENTF_KEYUP);
+    input.SendKeys(altUp);
     PageControl1Change(this);
 }
 

@@ -3,6 +3,7 @@
 #include "app/tapwhile_form.h"
 #include "engine/duration_text.h"
 #include "engine/workers.h"
+#include "platform/text.h"
 #include "runtime/ticks.h"
 
 namespace tw {
@@ -36,17 +37,48 @@ std::int32_t TTapwhileForm::MeasureWorker(const WorkerTrace& trace, bool untouch
     return diff;
 }
 
-bool TTapwhileForm::AttemptRegistered(LASTINPUTINFO& lii, const std::function<void()>& attempt) {
+std::wstring TTapwhileForm::InputBlockedTrace() {
+    if (sessionLocked_) return L"Session locked, not operated";
+    if (sessionDisconnected_) return L"Session disconnected, not operated";
+    switch (services_.input.Reach()) {
+        case InputReach::Reaches: return {};
+        case InputReach::OtherDesktop: return L"Input desktop not default, not operated";
+        case InputReach::SessionNotActive: return L"Session not active, not operated";
+        case InputReach::NoForegroundWindow: return L"No foreground window, not operated";
+    }
+    return {};
+}
+
+bool TTapwhileForm::InjectPress(std::uint8_t key) {
+    InputServices& input = services_.input;
+    const KeyStroke press[] = {{key, 0}, {key, KEYEVENTF_KEYUP}};
+    Injection done = input.SendKeys(press);
+    if (done.injected == 2) return true;
+    // A key that went down alone must not stay held.
+    if (done.injected == 1) input.SendKeys(std::span(press).subspan(1));
+    AddLog(L"SendInput failed, injected=" + std::to_wstring(done.injected) + L" of 2, error=" +
+           std::to_wstring(done.error) + L" " + SystemErrorText(done.error));
+    return false;
+}
+
+void TTapwhileForm::AttemptAndCheck(LASTINPUTINFO& lii, const std::function<bool()>& attempt) {
     InputServices& input = services_.input;
     input.GetLastInputInfo(lii);
     std::uint32_t before = lii.dwTime;
-    attempt();
+    bool pressed = attempt();
     // Injected input shows in the last-input tick a moment later; the idle display must not
     // take that tick for the user's.
     input.Sleep(1000);
     input.GetLastInputInfo(lii);
     SendKeyLastInput3 = lii.dwTime;
-    return lii.dwTime != before;
+    // Only a press that went in and left no trace means injected input stopped registering.
+    if (!pressed || lii.dwTime != before) return;
+    if (input.ForegroundElevated()) {
+        // An elevated window in front drops our input silently; a new instance would fare no better.
+        AddLog(L"Foreground elevated, not restarted");
+        return;
+    }
+    SelfRestart();
 }
 
 // ---- Key-press simulator ---------------------------------------------------------------------
@@ -57,21 +89,20 @@ void TTapwhileForm::Timer1Timer(ui::Object*) {
     Diff1 = MeasureWorker(trace, CheckBoxSendKeyUntouch.Checked(), LII1, LastHit1, Interval1);
     StatusBar1.SetPanelText(1, DurationText(Diff1));
     if (Diff1 <= Interval1) return;
-    if (sessionLocked_) {
-        AddLog(L"Session locked, not operated");
+    if (std::wstring blocked = InputBlockedTrace(); !blocked.empty()) {
+        AddLog(blocked);
         return;
     }
 
     AddLog(L"Diff1 > Interval1, not operated, go work1");
-    if (!AttemptRegistered(LII1, [this] { SendKeyWork(); })) SelfRestart();
+    AttemptAndCheck(LII1, [this] { return SendKeyWork(); });
 }
 
-void TTapwhileForm::SendKeyWork() {
-    if (!CheckBoxSendKey.Checked()) return;
+bool TTapwhileForm::SendKeyWork() {
+    if (!CheckBoxSendKey.Checked()) return false;
     InputServices& input = services_.input;
     int code = SelectedKeyCode();
-    input.KeybdEvent(static_cast<std::uint8_t>(code), 0);
-    input.KeybdEvent(static_cast<std::uint8_t>(code), KEYEVENTF_KEYUP);
+    if (!InjectPress(static_cast<std::uint8_t>(code))) return false;
     ++Count1;
     input.GetLastInputInfo(LII1);
     LastHit1 = LII1.dwTime;
@@ -94,6 +125,7 @@ void TTapwhileForm::SendKeyWork() {
         Interval1 = static_cast<std::int32_t>(mean);
     }
     AddLog(PressMessage(Count1, code, suffix));
+    return true;
 }
 
 void TTapwhileForm::CheckBoxSendKeyClick(ui::Object*) {
@@ -121,12 +153,44 @@ void TTapwhileForm::NumberBox1Change(ui::Object*) {
 
 void TTapwhileForm::NumberBox3Change(ui::Object*) { DrawInterval1(); }
 
-// ---- The session's lock ---------------------------------------------------------------------
+// ---- The session's lock and connection ------------------------------------------------------
 
 void TTapwhileForm::WMWtsSessionChange(WPARAM code) {
-    // Nothing else changes: at unlock the workers go on with their intervals as they were.
-    if (code == WTS_SESSION_LOCK) sessionLocked_ = true;
-    if (code == WTS_SESSION_UNLOCK) sessionLocked_ = false;
+    // Nothing else changes: at unlock or reconnection the workers go on with their intervals as
+    // they were.
+    switch (code) {
+        case WTS_SESSION_LOCK: sessionLocked_ = true; break;
+        case WTS_SESSION_UNLOCK: sessionLocked_ = false; break;
+        case WTS_CONSOLE_DISCONNECT:
+        case WTS_REMOTE_DISCONNECT: sessionDisconnected_ = true; break;
+        case WTS_CONSOLE_CONNECT:
+        case WTS_REMOTE_CONNECT: sessionDisconnected_ = false; break;
+        default: break;
+    }
+}
+
+void TTapwhileForm::StartSessionNotification() {
+    InputServices& input = services_.input;
+    sessionNotified_ = input.RegisterSessionNotification(Handle());
+    // At logon the terminal services may not be ready yet: ask again until they are.
+    SessionRegistrationRetry.SetEnabled(!sessionNotified_);
+    // Read after registering, so that no change falls between the two; without notifications
+    // this reading is all there is.
+    sessionLocked_ = input.SessionLocked();
+}
+
+LRESULT TTapwhileForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system wants the notification ended while the window still exists. An override, not
+    // an event: once this object is gone (the base class destroying the window), it is not called.
+    if (message == WM_DESTROY) EndSessionNotification();
+    return ui::Form::WindowProc(message, wParam, lParam);
+}
+
+void TTapwhileForm::EndSessionNotification() {
+    SessionRegistrationRetry.SetEnabled(false);
+    if (!sessionNotified_) return;
+    sessionNotified_ = false;
+    services_.input.UnregisterSessionNotification(Handle());
 }
 
 // ---- Browser reloader ------------------------------------------------------------------------
@@ -137,16 +201,13 @@ void TTapwhileForm::Timer2Timer(ui::Object*) {
     Diff2 = MeasureWorker(trace, CheckBoxSendReloadUntouch.Checked(), LII2, LastHit2, Interval2);
     StatusBar1.SetPanelText(2, DurationText(Diff2));
     if (Diff2 <= Interval2) return;
-    if (sessionLocked_) {
-        AddLog(L"Session locked, not operated");
+    if (std::wstring blocked = InputBlockedTrace(); !blocked.empty()) {
+        AddLog(blocked);
         return;
     }
 
     AddLog(L"Diff2 > Interval2, not operated, go work2");
-    bool pressed = false;
-    bool registered = AttemptRegistered(LII2, [this, &pressed] { pressed = SendReloadWork(); });
-    // Only an F5 that was sent and left no trace means injected input stopped registering.
-    if (pressed && !registered) SelfRestart();
+    AttemptAndCheck(LII2, [this] { return SendReloadWork(); });
 }
 
 bool TTapwhileForm::SendReloadWork() {
@@ -163,8 +224,7 @@ bool TTapwhileForm::SendReloadWork() {
         AddLog(L"TopMost not browser");
         return false;
     }
-    input.KeybdEvent(kF5, 0);
-    input.KeybdEvent(kF5, KEYEVENTF_KEYUP);
+    if (!InjectPress(kF5)) return false;
     ++Count2;
     input.GetLastInputInfo(LII2);
     AddLog(L"Tapwhile=" + std::to_wstring(LII2.dwTime));

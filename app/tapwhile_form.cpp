@@ -1,7 +1,5 @@
 #include "app/tapwhile_form.h"
 
-#include <wtsapi32.h>
-
 #include <algorithm>
 
 #include "app/resource_ids.h"
@@ -135,7 +133,8 @@ TTapwhileForm::TTapwhileForm(FormServices services)
 }
 
 TTapwhileForm::~TTapwhileForm() {
-    WTSUnRegisterSessionNotification(Handle());
+    // A window still open at the end (no close came first) ends its notification here.
+    EndSessionNotification();
     ui::Application& app = ui::Application::Instance();
     app.OnMinimize = nullptr;
     app.OnRestore = nullptr;
@@ -290,8 +289,8 @@ void TTapwhileForm::DefineWindow() {
         }
         return message == WM_QUERYENDSESSION && WMQueryEndSession(result);
     };
-    // Where the system offers no notification the session counts as unlocked throughout.
-    WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
+    SessionRegistrationRetry.OnTimer = [this](ui::Object*) { StartSessionNotification(); };
+    StartSessionNotification();
     OnShowingChanged = [this] { CMShowingChanged(); };
     Timer1.OnTimer = [this](ui::Object* s) { Timer1Timer(s); };
     Timer2.OnTimer = [this](ui::Object* s) { Timer2Timer(s); };

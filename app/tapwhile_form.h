@@ -74,6 +74,8 @@ public:
 
     // History and summary (form_history.cpp).
     void AddLog(const std::wstring& message);
+    // Sees every message AddLog is given, the trace texts too (which leave no line).
+    std::function<void(const std::wstring& message)> OnLogMessage;
     void UpdateSummary();
     void PageControl1Change(ui::Object* sender);
 
@@ -99,7 +101,8 @@ public:
 
     // The workers (form_workers.cpp).
     void Timer1Timer(ui::Object* sender);
-    void SendKeyWork();
+    // True when it pressed the key.
+    bool SendKeyWork();
     void CheckBoxSendKeyClick(ui::Object* sender);
     void CheckBoxNormalDistributionClick(ui::Object* sender);
     void NumberBox1Change(ui::Object* sender);
@@ -110,10 +113,12 @@ public:
     void CheckBoxSendReloadClick(ui::Object* sender);
     void NumberBox2Change(ui::Object* sender);
 
-    // The session's lock (form_workers.cpp): injected input cannot reach a locked session, so
-    // the workers neither press nor restart while it is locked.
+    // The session's lock and connection (form_workers.cpp): injected input cannot reach a
+    // locked or disconnected session, so the workers neither press nor restart meanwhile.
     void WMWtsSessionChange(WPARAM code);
     bool SessionLocked() const { return sessionLocked_; }
+    // Asks again for the session's messages while the system could not register them.
+    ui::Timer SessionRegistrationRetry{5000, false};
 
     // Minimise, tray and restore (form_tray.cpp).
     void ApplicationMinimize(ui::Object* sender);
@@ -237,11 +242,23 @@ private:
     // Milliseconds since the desktop's last input (untouched) or since the worker's last act.
     std::int32_t MeasureWorker(const WorkerTrace& trace, bool untouched, LASTINPUTINFO& lii, std::uint32_t lastHit,
                                std::int32_t interval);
-    // Runs an attempt, waits a second, records the last-input tick as the workers' own; true
-    // when the tick moved.
-    bool AttemptRegistered(LASTINPUTINFO& lii, const std::function<void()>& attempt);
+    // The trace text of why injected input cannot reach the user's desktop now; empty when it can.
+    std::wstring InputBlockedTrace();
+    // One press of the key, down and up in one injection; false, with the system's error in the
+    // trace, when the system did not take it whole.
+    bool InjectPress(std::uint8_t key);
+    // Runs an attempt, waits a second and records the last-input tick as the workers' own; a
+    // press that left that tick unchanged restarts the utility.
+    void AttemptAndCheck(LASTINPUTINFO& lii, const std::function<bool()>& attempt);
+    // Registers for the session's messages and reads its lock state; unregisters while the
+    // window still exists.
+    void StartSessionNotification();
+    void EndSessionNotification();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     FormServices services_;
     bool sessionLocked_ = false;
+    bool sessionDisconnected_ = false;
+    bool sessionNotified_ = false;  // registered for the session's messages
     std::wstring storedStyleName_;  // read at start, for the visual styles
     std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start
 };

@@ -3,6 +3,7 @@
 // clock, and a record of injected keys.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -26,20 +27,28 @@ class FakeInput : public InputServices {
 public:
     std::uint32_t tick = 1'000'000;
     std::uint32_t lastInput = 1'000'000;
-    bool injectedInputRegisters = true;  // keybd_event moves the last-input tick
+    bool injectedInputRegisters = true;  // injected keys move the last-input tick
     HWND foreground = nullptr;
     std::wstring foregroundClass;
-    std::vector<KeyEvent> keys;
+    std::vector<KeyEvent> keys;  // the events the system took
     std::vector<std::uint32_t> sleeps;
+    // How many events of one injection the system takes (all when negative), and its error
+    // when it takes fewer.
+    int injectLimit = -1;
+    DWORD injectError = ERROR_ACCESS_DENIED;
+    std::vector<size_t> injections;  // the number of events of each call
 
     std::uint32_t TickCount() override { return tick; }
     // Like the system's: a record without its size fails and keeps its tick.
     void GetLastInputInfo(LASTINPUTINFO& info) override {
         if (info.cbSize == sizeof(LASTINPUTINFO)) info.dwTime = lastInput;
     }
-    void KeybdEvent(std::uint8_t key, std::uint32_t flags) override {
-        keys.push_back({key, flags, tick});
-        if (injectedInputRegisters) lastInput = tick;
+    Injection SendKeys(std::span<const KeyStroke> strokes) override {
+        injections.push_back(strokes.size());
+        size_t taken = injectLimit < 0 ? strokes.size() : std::min(strokes.size(), static_cast<size_t>(injectLimit));
+        for (size_t i = 0; i < taken; ++i) keys.push_back({strokes[i].key, strokes[i].flags, tick});
+        if (taken > 0 && injectedInputRegisters) lastInput = tick;
+        return {static_cast<std::uint32_t>(taken), taken < strokes.size() ? injectError : DWORD{0}};
     }
     std::function<void()> duringSleep;  // what happens while the caller sleeps
     void Sleep(std::uint32_t ms) override {
@@ -64,6 +73,33 @@ public:
     void LockSetForegroundWindow(UINT code) override { locks.push_back(code); }
     void SetForegroundWindow(HWND window) override { foreground = window; }
     void ShowWindow(HWND window, int command) override { shows.emplace_back(window, command); }
+
+    InputReach reach = InputReach::Reaches;
+    InputReach Reach() override { return reach; }
+    bool foregroundElevated = false;
+    bool ForegroundElevated() override { return foregroundElevated; }
+
+    // The session: its lock state, registrations that fail before one succeeds (the terminal
+    // services not ready at logon), and whether each window was still there when unregistered.
+    bool sessionLocked = false;
+    int failingRegistrations = 0;
+    int registrations = 0;
+    std::vector<HWND> registered;
+    std::vector<bool> unregisteredWhileWindowExists;
+    bool RegisterSessionNotification(HWND window) override {
+        ++registrations;
+        if (failingRegistrations > 0) {
+            --failingRegistrations;
+            return false;
+        }
+        registered.push_back(window);
+        return true;
+    }
+    void UnregisterSessionNotification(HWND window) override {
+        unregisteredWhileWindowExists.push_back(IsWindow(window) != FALSE);
+        std::erase(registered, window);
+    }
+    bool SessionLocked() override { return sessionLocked; }
 
     // The user touches the mouse now.
     void UserInput() { lastInput = tick; }

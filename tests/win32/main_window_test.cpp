@@ -252,7 +252,8 @@ TEST_F(MainWindowTest, InjectedInputDoesNotRestartTheIdleTime) {
     form->Timer0Timer(&form->Timer0);  // sees the user's input
     input.Advance(69'000);
     // A worker presses, waits a second and records the tick as its own.
-    input.KeybdEvent(0x9F, 0);
+    const KeyStroke press[] = {{0x9F, 0}, {0x9F, KEYEVENTF_KEYUP}};
+    input.SendKeys(press);
     input.Sleep(1'000);
     form->SendKeyLastInput3 = input.lastInput;
     form->Timer0Timer(&form->Timer0);

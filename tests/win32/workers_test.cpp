@@ -1,5 +1,7 @@
 // The key-press simulator and the browser reloader driven through their timer handlers with
 // scripted ticks and last input.
+#include <algorithm>
+
 #include "form_fixture.h"
 
 namespace tw {
@@ -11,7 +13,20 @@ protected:
         WriteBytes(UserIni(), "[OPTION]\r\n" + options);
         FormFixture::Start();
         input.keys.clear();
+        traces.clear();
+        form->OnLogMessage = [this](const std::wstring& message) { traces.push_back(message); };
     }
+    // Both workers on, each measuring since its last act, both due; a browser in front.
+    void StartBothDue() {
+        Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\nSendReload=1\r\n"
+              "SendReloadUntouch=0\r\n");
+        input.foreground = GetDesktopWindow();
+        input.foregroundClass = L"Chrome_WidgetWin_1";
+        form->LastHit1 = input.tick - 1'000'000;
+        form->LastHit2 = input.tick - 1'000'000;
+    }
+    size_t Traced(const std::wstring& text) const { return static_cast<size_t>(std::count(traces.begin(), traces.end(), text)); }
+    std::vector<std::wstring> traces;  // every message the workers handed to AddLog
     // One run of the key-press timer after its interval.
     void Run1() {
         input.Advance(991);
@@ -149,6 +164,172 @@ TEST_F(WorkersTest, WhileTheSessionIsLockedNeitherWorkerPressesNorRestartsAndBot
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(form->Memo1.LineCount(), 2);
     EXPECT_EQ(shell.terminated, 0);
+}
+
+TEST_F(WorkersTest, WhereInputCannotReachTheDesktopNeitherWorkerPressesNorRestartsUntilItCanAgain) {
+    struct Condition {
+        const char* name;
+        std::function<void(TTapwhileForm&, test::FakeInput&)> block;
+        std::function<void(TTapwhileForm&, test::FakeInput&)> lift;
+        const wchar_t* trace;
+    };
+    auto reach = [](InputReach value) { return [value](TTapwhileForm&, test::FakeInput& in) { in.reach = value; }; };
+    auto session = [](WPARAM code) {
+        return [code](TTapwhileForm& f, test::FakeInput&) { SendMessageW(f.Handle(), WM_WTSSESSION_CHANGE, code, 0); };
+    };
+    const Condition conditions[] = {
+        {"lock screen or secure prompt", reach(InputReach::OtherDesktop), reach(InputReach::Reaches),
+         L"Input desktop not default, not operated"},
+        {"session not active", reach(InputReach::SessionNotActive), reach(InputReach::Reaches),
+         L"Session not active, not operated"},
+        {"no foreground window", reach(InputReach::NoForegroundWindow), reach(InputReach::Reaches),
+         L"No foreground window, not operated"},
+        {"remote session disconnected", session(WTS_REMOTE_DISCONNECT), session(WTS_REMOTE_CONNECT),
+         L"Session disconnected, not operated"},
+        {"console disconnected", session(WTS_CONSOLE_DISCONNECT), session(WTS_CONSOLE_CONNECT),
+         L"Session disconnected, not operated"},
+        {"locked", session(WTS_SESSION_LOCK), session(WTS_SESSION_UNLOCK), L"Session locked, not operated"},
+    };
+    for (const Condition& condition : conditions) {
+        SCOPED_TRACE(condition.name);
+        StartBothDue();
+        condition.block(*form, input);
+        input.injectedInputRegisters = false;  // the system drops what would be injected
+        for (int i = 0; i < 3; ++i) {
+            Run1();
+            Run2();
+        }
+        EXPECT_TRUE(input.injections.empty());
+        EXPECT_TRUE(input.sleeps.empty());
+        EXPECT_TRUE(shell.launches.empty());
+        EXPECT_EQ(shell.terminated, 0);
+        EXPECT_EQ(form->Memo1.LineCount(), 0);
+        EXPECT_EQ(Count1, 0);
+        EXPECT_EQ(Count2, 0);
+        EXPECT_EQ(Traced(condition.trace), 6u);  // each run of each worker says why
+        EXPECT_FALSE(form->StatusBar1.PanelText(1).empty());  // measuring and showing go on
+        EXPECT_FALSE(form->StatusBar1.PanelText(2).empty());
+
+        condition.lift(*form, input);
+        input.injectedInputRegisters = true;
+        Run1();
+        Run2();
+        EXPECT_EQ(PressTicks(0x9F).size(), 1u);
+        EXPECT_EQ(PressTicks(0x74).size(), 1u);
+        EXPECT_EQ(form->Memo1.LineCount(), 2);
+        EXPECT_EQ(shell.terminated, 0);
+        form.reset();
+        Count1 = Count2 = 0;
+        input = test::FakeInput{};
+    }
+}
+
+TEST_F(WorkersTest, AStartInsideALockedSessionPausesBothWorkersUntilUnlock) {
+    input.sessionLocked = true;  // a self-restart just before the lock, a scheduled start
+    StartBothDue();
+    EXPECT_TRUE(form->SessionLocked());
+    input.injectedInputRegisters = false;
+    for (int i = 0; i < 3; ++i) {
+        Run1();
+        Run2();
+    }
+    EXPECT_TRUE(input.keys.empty());
+    EXPECT_EQ(shell.terminated, 0);
+    EXPECT_EQ(Traced(L"Session locked, not operated"), 6u);
+
+    SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    input.injectedInputRegisters = true;
+    Run1();
+    Run2();
+    EXPECT_EQ(PressTicks(0x9F).size(), 1u);
+    EXPECT_EQ(PressTicks(0x74).size(), 1u);
+    EXPECT_EQ(shell.terminated, 0);
+}
+
+TEST_F(WorkersTest, RegisteringForTheSessionsMessagesIsTriedAgainUntilTheSystemIsReady) {
+    input.failingRegistrations = 2;  // the terminal services not yet running at logon
+    StartBothDue();
+    EXPECT_TRUE(input.registered.empty());
+    ASSERT_TRUE(form->SessionRegistrationRetry.Enabled());
+    form->SessionRegistrationRetry.OnTimer(&form->SessionRegistrationRetry);
+    EXPECT_TRUE(input.registered.empty());
+    EXPECT_TRUE(form->SessionRegistrationRetry.Enabled());
+    input.sessionLocked = true;  // locked meanwhile, without a message to say so
+    form->SessionRegistrationRetry.OnTimer(&form->SessionRegistrationRetry);
+    EXPECT_EQ(input.registrations, 3);
+    EXPECT_EQ(input.registered, std::vector<HWND>{form->Handle()});
+    EXPECT_FALSE(form->SessionRegistrationRetry.Enabled());
+    EXPECT_TRUE(form->SessionLocked());
+}
+
+TEST_F(WorkersTest, TheSessionsMessagesEndWhileTheWindowStillExists) {
+    StartBothDue();
+    ASSERT_EQ(input.registered, std::vector<HWND>{form->Handle()});
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(form->Closed());
+    EXPECT_EQ(input.unregisteredWhileWindowExists, std::vector<bool>{true});
+    form.reset();  // and not a second time
+    EXPECT_EQ(input.unregisteredWhileWindowExists, std::vector<bool>{true});
+
+    StartBothDue();  // a window that was never closed
+    form.reset();
+    EXPECT_EQ(input.unregisteredWhileWindowExists, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(input.registered.empty());
+}
+
+TEST_F(WorkersTest, AnInjectionTheSystemRefusesIsNoPressNoCountAndNoRestart) {
+    for (int taken : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << taken << " of 2 taken");
+        StartBothDue();
+        input.injectLimit = taken;
+        input.injectError = ERROR_ACCESS_DENIED;
+        Run1();
+        Run2();
+        EXPECT_EQ(input.injections.front(), 2u);  // down and up in one call
+        EXPECT_EQ(Count1, 0);
+        EXPECT_EQ(Count2, 0);
+        EXPECT_EQ(form->Memo1.LineCount(), 0);
+        EXPECT_TRUE(form->Label1.Text().empty());
+        EXPECT_TRUE(form->Label2.Text().empty());
+        EXPECT_TRUE(shell.launches.empty());
+        EXPECT_EQ(shell.terminated, 0);
+        const std::wstring failed = L"SendInput failed, injected=" + std::to_wstring(taken) + L" of 2, error=5 ";
+        size_t reported = 0;
+        for (const std::wstring& trace : traces) {
+            if (trace.starts_with(failed) && trace.size() > failed.size()) ++reported;  // with the system's text
+        }
+        EXPECT_EQ(reported, 2u);
+        // A key that went down alone is let up again.
+        for (size_t i = 0; i < input.keys.size(); i += 2) {
+            EXPECT_EQ(input.keys[i].flags, 0u);
+            ASSERT_LT(i + 1, input.keys.size());
+            EXPECT_EQ(input.keys[i + 1].flags, static_cast<std::uint32_t>(KEYEVENTF_KEYUP));
+            EXPECT_EQ(input.keys[i + 1].key, input.keys[i].key);
+        }
+        EXPECT_EQ(input.keys.size(), taken == 0 ? 0u : 4u);
+        form.reset();
+        input = test::FakeInput{};
+    }
+}
+
+TEST_F(WorkersTest, APressAnElevatedWindowInFrontSwallowedIsMadeButRestartsNothing) {
+    StartBothDue();
+    input.foregroundElevated = true;
+    input.injectedInputRegisters = false;  // dropped without a word, as the system does
+    Run1();
+    Run2();
+    EXPECT_EQ(Count1, 1);
+    EXPECT_EQ(Count2, 1);
+    EXPECT_EQ(form->Memo1.LineCount(), 2);
+    EXPECT_EQ(Traced(L"Foreground elevated, not restarted"), 2u);
+    EXPECT_TRUE(shell.launches.empty());
+    EXPECT_EQ(shell.terminated, 0);
+
+    // In front of an ordinary window the same silence still means input stopped registering.
+    input.foregroundElevated = false;
+    form->LastHit1 = input.tick - 1'000'000;
+    Run1();
+    EXPECT_EQ(shell.terminated, 1);
 }
 
 TEST_F(WorkersTest, EqualIsNotDue) {
