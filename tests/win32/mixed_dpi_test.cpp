@@ -11,6 +11,7 @@
 
 #include "platform/application.h"
 #include "platform/monitor_services.h"
+#include "platform/style_manager.h"
 #include "platform/subclass.h"
 #include "two_monitors.h"
 
@@ -104,6 +105,7 @@ protected:
     void TearDown() override {
         FormFixture::TearDown();
         ui::Application::Instance().SetMonitors(nullptr);
+        ui::StyleManager::Instance().Activate(L"Windows");
     }
 
     RECT NormalRectangle() const {
@@ -177,6 +179,80 @@ TEST_F(MixedDpiTest, ADraggedWindowTakesTheSystemsRectangleAndItsTabsFollowTheFo
     ASSERT_EQ(messenger.sent, 2);
     EXPECT_EQ(form->Dpi(), 96u);
     EXPECT_EQ(TabHeight(), tabAt96);
+}
+
+// ---- The notification area's menu ------------------------------------------------------------
+
+// What the open menu showed: its first item's picture and height. Read from inside the menu's
+// loop, which it then ends.
+struct OpenMenu {
+    HWND owner = nullptr;
+    bool seen = false;
+    SIZE picture{};
+    int itemHeight = 0;
+    int ticks = 0;
+};
+OpenMenu* openMenu = nullptr;
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (!openMenu) return;
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (window && IsWindowVisible(window) && !openMenu->seen) {
+        openMenu->seen = true;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_BITMAP;
+        BITMAP picture{};
+        if (GetMenuItemInfoW(menu, 0, TRUE, &item) && item.hbmpItem &&
+            GetObjectW(item.hbmpItem, sizeof(picture), &picture)) {
+            openMenu->picture = {picture.bmWidth, picture.bmHeight};
+        }
+        RECT r{};
+        if (GetMenuItemRect(openMenu->owner, menu, 0, &r)) openMenu->itemHeight = r.bottom - r.top;
+        EndMenu();
+    }
+    if (++openMenu->ticks > 100) EndMenu();
+}
+
+TEST_F(MixedDpiTest, TheTrayMenuAndItsPictureTakeTheDpiOfTheMonitorItOpensOn) {
+    Start();
+    form->CheckBoxTrayIcon1.SetChecked(true);
+    ui::Application::Instance().Minimize();
+    const HWND iconWindow = form->TrayIcon1.Handle();
+    const int picture144 = MulDiv(32, 144, 96);
+    struct Case {
+        const wchar_t* style;
+        POINT pointer;
+        bool drawnByTheSystem;
+        int pictureSize;  // drawn by the system: the item's bitmap
+        int minimumHeight;
+    };
+    const Case cases[] = {
+        {L"Windows", {1000, 400}, true, picture144, picture144},
+        {L"Windows", {200, 400}, true, 32, 32},
+        {L"Jet", {1000, 400}, false, 0, picture144},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.pointer.x > 640 ? "150 %, " : "100 %, ") << c.style);
+        ui::StyleManager::Instance().Activate(c.style);
+        SetCursorPos(c.pointer.x, c.pointer.y);
+        OpenMenu seen;
+        seen.owner = iconWindow;
+        openMenu = &seen;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadOpenMenu);
+        // What the notification area tells the icon's window when the user right-clicks it.
+        SendMessageW(iconWindow, WM_APP + 1, 1, WM_RBUTTONUP);
+        KillTimer(nullptr, timer);
+        openMenu = nullptr;
+        ASSERT_TRUE(seen.seen) << "the menu did not open";
+        if (c.drawnByTheSystem) {
+            EXPECT_EQ(seen.picture.cx, c.pictureSize);
+            EXPECT_EQ(seen.picture.cy, c.pictureSize);
+        }
+        EXPECT_GE(seen.itemHeight, c.minimumHeight);
+    }
+    ui::Application::Instance().Restore();
 }
 
 }  // namespace
