@@ -68,11 +68,12 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
     : owner_(owner), iconId_(iconId), text_(text), imageHint_(imageHint) {
     RegisterDialogClass();
     HINSTANCE instance = ui::Application::Instance().InstanceHandle();
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    // Created at the screen's centre, so that it gets the DPI of the monitor it will show on.
-    hwnd_ = CreateWindowExW(kExStyle, kDialogClass, caption.c_str(), kStyle, screenWidth / 2, screenHeight / 2, 0, 0,
-                            owner, nullptr, instance, static_cast<ui::WindowHandler*>(this));
+    // The centre of the owner's monitor (with one monitor, of the screen). Created there, so
+    // that the box gets the DPI of the monitor it will show on.
+    const RECT screen = ui::Application::Instance().Monitors().OfWindow(owner).bounds;
+    const POINT centre{screen.left + (screen.right - screen.left) / 2, screen.top + (screen.bottom - screen.top) / 2};
+    hwnd_ = CreateWindowExW(kExStyle, kDialogClass, caption.c_str(), kStyle, centre.x, centre.y, 0, 0, owner, nullptr,
+                            instance, static_cast<ui::WindowHandler*>(this));
     if (!hwnd_) throw Error(L"Cannot create the About box");
 
     image_ = CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
@@ -98,7 +99,8 @@ AboutDialog::AboutDialog(HWND owner, const std::wstring& caption, const std::wst
 
     UINT dpi = GetDpiForWindow(hwnd_);
     SIZE size = Layout(dpi ? dpi : 96);
-    SetWindowPos(hwnd_, nullptr, (screenWidth - size.cx) / 2, (screenHeight - size.cy) / 2, size.cx, size.cy,
+    SetWindowPos(hwnd_, nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
+                 screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -38,7 +38,7 @@ public:
     // A click on the icon. The box stays open.
     ui::Event OnImageClick;
 
-    // Shows the box centred on the screen and handles this thread's messages (so timers go on)
+    // Shows the box centred on its owner's monitor and handles this thread's messages (so timers go on)
     // until OK, Enter or Esc closes it, then destroys the window; returns IDOK. A quit message
     // ends it too and is left for the application's own loop. Shows once.
     int ShowModal();

@@ -71,7 +71,7 @@ std::wstring TTapwhileForm::LoadSettings(WINDOWPLACEMENT& placement) {
     placement.rcNormalPosition.right = integer(kPosition, L"Right", 2 * placement.rcNormalPosition.left);
     placement.rcNormalPosition.bottom = integer(kPosition, L"Bottom", 2 * placement.rcNormalPosition.top);
     placement.showCmd = SW_HIDE;
-    SetWindowPlacement(Handle(), &placement);
+    RestorePlacement(placement);
     ShowWindow(Handle(), SW_HIDE);
 
     // Options, each set as soon as it is read: a changed control runs its handler.

@@ -115,7 +115,7 @@ TTapwhileForm::TTapwhileForm(FormServices services)
       Timer0(997, true, ui::WhileRunning::RunNested),
       Timer1(991),
       Timer2(983),
-      pmRestore(L"元の大きさに戻す", ui::IconPicture(IDI_MENU_RESTORE, MulDiv(32, static_cast<int>(GetDpiForSystem()), 96))),
+      pmRestore(L"元の大きさに戻す", IDI_MENU_RESTORE, 32),
       pmClose(L"終了"),
       services_(std::move(services)) {
     DefineWindow();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/monitor_services.h"
 #include "platform/window_handler.h"
 
 namespace tw::ui {
@@ -70,6 +71,10 @@ public:
     // The window that owns modal boxes: the active window, else the application window.
     HWND ActiveOwner() const;
 
+    // The monitors: the system's, unless a test lays out its own (nullptr gives the system's back).
+    MonitorServices& Monitors() { return monitors_ ? *monitors_ : systemMonitors_; }
+    void SetMonitors(MonitorServices* monitors) { monitors_ = monitors; }
+
 private:
     Application() = default;
     LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -85,6 +90,8 @@ private:
     std::vector<HWND> tooltips_;
     int holds_ = 0;
     std::vector<std::wstring> keptErrors_;
+    WinMonitorServices systemMonitors_;
+    MonitorServices* monitors_ = nullptr;
 };
 
 }  // namespace tw::ui

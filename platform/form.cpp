@@ -88,6 +88,31 @@ void Form::ResizeClient() {
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::RestorePlacement(const WINDOWPLACEMENT& placement) {
+    restoringPlacement_ = true;
+    SetWindowPlacement(hwnd_, &placement);
+    restoringPlacement_ = false;
+}
+
+void Form::ChangeDpi(UINT dpi, const RECT& suggested) {
+    int oldDpi = static_cast<int>(dpi_);
+    dpi_ = dpi;
+    MakeFonts();
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    ApplyDpi(oldDpi);
+    // Dragged to another monitor, the window takes the system's rectangle, its size rescaled.
+    // Restored there, the rectangle it was saved with is already the size for that monitor.
+    if (!restoringPlacement_) {
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The layout follows the new fonts even when the size stayed.
+    Guard([&] {
+        Realign();
+        if (OnResize) OnResize(this);
+    });
+}
+
 void Form::Show() {
     if (Showing()) return;
     if (!shownBefore_) {
@@ -169,18 +194,9 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (OnResize) OnResize(this);
             });
             return 0;
-        case WM_DPICHANGED: {
-            int oldDpi = static_cast<int>(dpi_);
-            dpi_ = HIWORD(wParam);
-            MakeFonts();
-            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-            ApplyDpi(oldDpi);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            Guard([&] { Realign(); });
+        case WM_DPICHANGED:
+            ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         default:
             break;
     }

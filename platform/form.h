@@ -27,6 +27,10 @@ public:
     // A further font of this form, made for its DPI (the memos use their own face).
     HFONT FontFor(const std::wstring& face, int height96);
 
+    // Applies a placement with SetWindowPlacement. Its rectangle was measured on the monitor it
+    // lies on, so it stands also when the window takes that monitor's DPI on the way there.
+    void RestorePlacement(const WINDOWPLACEMENT& placement);
+
     // Shows or hides the window; the showing-changed event follows the change.
     void Show();
     void Hide();
@@ -53,6 +57,7 @@ protected:
 private:
     void MakeFonts();
     void ResizeClient();
+    void ChangeDpi(UINT dpi, const RECT& suggested);
 
     UINT dpi_ = 96;
     int clientWidth96_;
@@ -65,6 +70,7 @@ private:
     bool closed_ = false;
     bool closing_ = false;  // the close query is running
     bool shownBefore_ = false;
+    bool restoringPlacement_ = false;
 };
 
 }  // namespace tw::ui

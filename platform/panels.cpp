@@ -15,6 +15,9 @@ namespace tw::ui {
 
 namespace {
 
+// Above and below a tab's text at 96 dpi, as the tab control leaves it around its font.
+constexpr int kTabPadding96 = 5;
+
 // Splits a length among shares; automatic shares take their fixed sizes first.
 std::vector<int> Edges(int start, int length, const std::vector<Share>& shares, const std::vector<int>& fixed) {
     int fixedTotal = 0;
@@ -213,9 +216,28 @@ void PageControl::ShowActivePage() {
 
 void PageControl::SetTabWidth(int width) {
     SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | TCS_FIXEDWIDTH);
-    RECT item{};
-    int height = TabCtrl_GetItemRect(hwnd_, 0, &item) ? item.bottom - item.top : Scale(20);
-    SendMessageW(hwnd_, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
+    SendMessageW(hwnd_, TCM_SETITEMSIZE, 0, MAKELPARAM(width, TabHeight()));
+    Realign();
+}
+
+int PageControl::TabHeight() const {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight + Scale(kTabPadding96);
+}
+
+void PageControl::ApplyDpi(int oldDpi) {
+    Container::ApplyDpi(oldDpi);
+    // A fixed tab size keeps its height through a change of font: set it for the new one.
+    if (GetWindowLongW(hwnd_, GWL_STYLE) & TCS_FIXEDWIDTH) {
+        RECT item{};
+        int width = TabCtrl_GetItemRect(hwnd_, 0, &item) ? item.right - item.left : 0;
+        SendMessageW(hwnd_, TCM_SETITEMSIZE, 0, MAKELPARAM(width, TabHeight()));
+    }
     Realign();
 }
 

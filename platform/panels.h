@@ -69,6 +69,7 @@ public:
     Event OnChange;
 
     void Realign() override;
+    void ApplyDpi(int oldDpi) override;
     void SetBounds(const RECT& bounds) override;
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
 
@@ -80,6 +81,8 @@ protected:
 private:
     void Paint();
     void ShowActivePage();
+    // The tabs' height for the control's font: its line height and the tabs' padding.
+    int TabHeight() const;
     std::vector<Page*> pages_;
 };
 

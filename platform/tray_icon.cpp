@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/application.h"
+#include "platform/image_list.h"
 #include "platform/style_paint.h"
 
 namespace tw::ui {
@@ -16,7 +17,7 @@ const UINT kCallbackMessage = WM_APP + 1;
 
 namespace {
 
-// The system's menu font at the window's DPI; the caller deletes it.
+// The system's menu font at a DPI; the caller deletes it.
 HFONT MenuFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -32,10 +33,22 @@ SIZE PictureSize(HBITMAP picture) {
 
 }  // namespace
 
-bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+MenuItem::~MenuItem() {
+    if (picture_) DeleteObject(picture_);
+}
+
+HBITMAP MenuItem::Picture(UINT dpi) {
+    if (!pictureIcon_ || dpi == pictureDpi_) return picture_;
+    if (picture_) DeleteObject(picture_);
+    picture_ = IconPicture(pictureIcon_, MulDiv(pictureSize96_, static_cast<int>(dpi), 96));
+    pictureDpi_ = dpi;
+    return picture_;
+}
+
+bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !measure.itemData) return false;
-    const auto* item = reinterpret_cast<const MenuItem*>(measure.itemData);
-    UINT dpi = GetDpiForSystem();
+    auto* item = reinterpret_cast<MenuItem*>(measure.itemData);
+    const UINT dpi = dpi_;
     HDC dc = GetDC(nullptr);
     HFONT font = MenuFont(dpi);
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -44,27 +57,29 @@ bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
     SelectObject(dc, old);
     if (font) DeleteObject(font);
     ReleaseDC(nullptr, dc);
-    SIZE picture = PictureSize(item->picture);
+    SIZE picture = PictureSize(item->Picture(dpi));
     int pad = MulDiv(8, static_cast<int>(dpi), 96);
     int gutter = std::max<int>(picture.cx, MulDiv(16, static_cast<int>(dpi), 96)) + 2 * pad;
     measure.itemWidth = static_cast<UINT>(gutter + text.cx + 2 * pad);
-    measure.itemHeight = static_cast<UINT>(std::max<int>(picture.cy + 4, text.cy + pad));
+    int pictureHeight = picture.cy + MulDiv(4, static_cast<int>(dpi), 96);
+    measure.itemHeight = static_cast<UINT>(std::max<int>(pictureHeight, text.cy + pad));
     return true;
 }
 
-bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !draw.itemData) return false;
-    const auto* item = reinterpret_cast<const MenuItem*>(draw.itemData);
+    auto* item = reinterpret_cast<MenuItem*>(draw.itemData);
     HDC dc = draw.hDC;
     RECT r = draw.rcItem;
     bool selected = (draw.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &r, RoleBrush(selected ? ColorRole::Selection : ColorRole::Menu));
-    UINT dpi = GetDpiForSystem();
+    const UINT dpi = dpi_;
     int pad = MulDiv(8, static_cast<int>(dpi), 96);
-    SIZE picture = PictureSize(item->picture);
-    if (item->picture) {
+    HBITMAP pictureBitmap = item->Picture(dpi);
+    SIZE picture = PictureSize(pictureBitmap);
+    if (pictureBitmap) {
         HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ oldBitmap = SelectObject(memory, item->picture);
+        HGDIOBJ oldBitmap = SelectObject(memory, pictureBitmap);
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         AlphaBlend(dc, r.left + pad, r.top + (r.bottom - r.top - picture.cy) / 2, picture.cx, picture.cy, memory, 0, 0,
                    picture.cx, picture.cy, blend);
@@ -97,9 +112,10 @@ HMENU PopupMenu::Build() const {
             info.fType = MFT_OWNERDRAW;
             info.dwItemData = reinterpret_cast<ULONG_PTR>(items_[i]);
         } else {
-            info.fMask = MIIM_STRING | MIIM_ID | (items_[i]->picture ? MIIM_BITMAP : 0);
+            HBITMAP picture = items_[i]->Picture(dpi_);
+            info.fMask = MIIM_STRING | MIIM_ID | (picture ? MIIM_BITMAP : 0);
             info.dwTypeData = const_cast<wchar_t*>(items_[i]->caption.c_str());
-            info.hbmpItem = items_[i]->picture;
+            info.hbmpItem = picture;
         }
         InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
     }
@@ -113,7 +129,8 @@ HMENU PopupMenu::Build() const {
     return menu;
 }
 
-void PopupMenu::Popup(HWND owner, POINT at) const {
+void PopupMenu::Popup(HWND owner, POINT at) {
+    dpi_ = Application::Instance().Monitors().At(at).dpi;
     HMENU menu = Build();
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
@@ -171,10 +188,10 @@ LRESULT TrayIcon::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         if (self->visible_) self->Notify(NIM_ADD);
         return 0;
     }
-    if (message == WM_MEASUREITEM && PopupMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+    if (message == WM_MEASUREITEM && menu_ && menu_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
         return TRUE;
     }
-    if (message == WM_DRAWITEM && PopupMenu::DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+    if (message == WM_DRAWITEM && menu_ && menu_->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
         return TRUE;
     }
     if (message == kCallbackMessage) {

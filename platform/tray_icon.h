@@ -12,29 +12,44 @@ namespace tw::ui {
 
 class MenuItem : public Object {
 public:
-    MenuItem(std::wstring caption, HBITMAP picture = nullptr) : caption(std::move(caption)), picture(picture) {}
+    // pictureIcon names an icon resource shown beside the caption, pictureSize96 pixels square
+    // at 96 dpi; 0 for none.
+    explicit MenuItem(std::wstring caption, int pictureIcon = 0, int pictureSize96 = 0)
+        : caption(std::move(caption)), pictureIcon_(pictureIcon), pictureSize96_(pictureSize96) {}
+    ~MenuItem() override;
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
     std::wstring caption;
-    HBITMAP picture;  // owned by the item
     Event OnClick;
-    ~MenuItem() override {
-        if (picture) DeleteObject(picture);
-    }
+    // The picture drawn for a DPI, null without one; the item keeps it until another DPI asks.
+    HBITMAP Picture(UINT dpi);
+
+private:
+    int pictureIcon_;
+    int pictureSize96_;
+    HBITMAP picture_ = nullptr;
+    UINT pictureDpi_ = 0;
 };
 
 class PopupMenu {
 public:
+    PopupMenu() : dpi_(GetDpiForSystem()) {}
     void Add(MenuItem* item) { items_.push_back(item); }
     const std::vector<MenuItem*>& Items() const { return items_; }
     // Shows the menu at a screen point for the owner window and runs the chosen item's handler.
-    void Popup(HWND owner, POINT at) const;
+    // The menu takes the DPI of the monitor it opens on.
+    void Popup(HWND owner, POINT at);
+    // The DPI the menu is built for: the system's until it first opens.
+    UINT Dpi() const { return dpi_; }
     // The menu as shown: item i has the command i + 1. The caller destroys it.
     HMENU Build() const;
     // In a style of our own the items are drawn by the owner through these two.
-    static bool MeasureItem(MEASUREITEMSTRUCT& measure);
-    static bool DrawItem(const DRAWITEMSTRUCT& draw);
+    bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
+    bool DrawItem(const DRAWITEMSTRUCT& draw) const;
 
 private:
     std::vector<MenuItem*> items_;
+    UINT dpi_;
 };
 
 class TrayIcon : public Object, public WindowHandler {

@@ -19,6 +19,7 @@
 #include "platform/style_paint.h"
 #include "platform/text.h"
 #include "shell/path_parts.h"
+#include "two_monitors.h"
 
 namespace tw {
 namespace {
@@ -335,6 +336,24 @@ TEST_F(AboutBoxTest, ThePlainLookPaintsAGradientFromWhiteThatChangesAtEveryRepai
         PressKey(dialog, VK_ESCAPE);
         return true;
     });
+}
+
+TEST_F(AboutBoxTest, OpensCentredOnTheMonitorOfTheMainWindow) {
+    test::TwoMonitors monitors;
+    ui::Application::Instance().SetMonitors(&monitors);
+    for (const auto& [x, monitor] : {std::pair{800, monitors.right}, std::pair{0, monitors.left}}) {
+        SetWindowPos(form.Handle(), nullptr, x, 100, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT& screen = monitor.bounds;
+        ShowAbout([&](HWND dialog) {
+            RECT r{};
+            GetWindowRect(dialog, &r);
+            EXPECT_LE(std::abs((r.left + r.right) / 2 - (screen.left + screen.right) / 2), 1) << "window at " << x;
+            EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (screen.top + screen.bottom) / 2), 1) << "window at " << x;
+            PressKey(dialog, VK_ESCAPE);
+            return true;
+        });
+    }
+    ui::Application::Instance().SetMonitors(nullptr);
 }
 
 TEST_F(AboutBoxTest, TheWindowsTimersGoOnWhileTheBoxIsOpen) {
