@@ -267,7 +267,8 @@ void TTapwhileForm::DefineWindow() {
     PageControl1.SetActivePageIndex(6);  // the definition's active page is Help
 
     // The notification-area icon and its menu.
-    TrayIcon1.SetShellCall([this](DWORD message, NOTIFYICONDATAW& data) { return services_.shell.NotifyIcon(message, data); });
+    TrayIcon1.SetShellCall(
+        [&shell = services_.shell](DWORD message, NOTIFYICONDATAW& data) { return shell.NotifyIcon(message, data); });
     TrayIcon1.SetIconResource(IDI_APP);
     TrayIcon1.SetHint(ui::Application::Instance().Title());
     TrayIcon1.SetPopupMenu(&PopupMenu1);

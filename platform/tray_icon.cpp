@@ -161,9 +161,10 @@ void TrayIcon::SetIconResource(int iconId) {
 }
 
 void TrayIcon::LoadIconForDpi() {
-    if (icon_) DestroyIcon(icon_);
     int size = GetSystemMetricsForDpi(SM_CXSMICON, WindowDpi(hwnd_));
+    HICON old = icon_;
     icon_ = iconId_ ? ImageList({iconId_}).LoadIcon(0, size) : nullptr;
+    if (old) DestroyIcon(old);
 }
 
 bool TrayIcon::Notify(DWORD message) {
