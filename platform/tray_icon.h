@@ -48,7 +48,6 @@ public:
 
     // The icon resource shown, drawn at the small icon size of the notification area's DPI.
     void SetIconResource(int iconId);
-    HICON Icon() const { return icon_; }
     void SetHint(const std::wstring& hint) { hint_ = hint; }
     const std::wstring& Hint() const { return hint_; }
     void SetPopupMenu(PopupMenu* menu) { menu_ = menu; }
