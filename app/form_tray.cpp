@@ -5,7 +5,12 @@ namespace tw {
 
 void TTapwhileForm::ApplicationMinimize(ui::Object*) {
     if (!CheckBoxTrayIcon1.Checked()) return;
+    // The task-bar button goes once the icon is in the notification area (TrayIcon1Shown): a
+    // notification area that is not ready yet leaves the user the button as the way back.
     TrayIcon1.SetVisible(true);
+}
+
+void TTapwhileForm::TrayIcon1Shown(ui::Object*) {
     services_.input.ShowWindow(ui::Application::Instance().Handle(), SW_HIDE);
 }
 

@@ -267,7 +267,9 @@ void TTapwhileForm::DefineWindow() {
     PageControl1.SetActivePageIndex(6);  // the definition's active page is Help
 
     // The notification-area icon and its menu.
-    TrayIcon1.SetIcon(ui::Application::Instance().Icon());
+    TrayIcon1.SetShellCall(
+        [&shell = services_.shell](DWORD message, NOTIFYICONDATAW& data) { return shell.NotifyIcon(message, data); });
+    TrayIcon1.SetIconResource(IDI_APP);
     TrayIcon1.SetHint(ui::Application::Instance().Title());
     TrayIcon1.SetPopupMenu(&PopupMenu1);
     PopupMenu1.Add(&pmRestore);
@@ -301,6 +303,7 @@ void TTapwhileForm::DefineWindow() {
     CheckBoxSendReload.OnClick = [this](ui::Object* s) { CheckBoxSendReloadClick(s); };
     NumberBox2.OnChange = [this](ui::Object* s) { NumberBox2Change(s); };
     TrayIcon1.OnDblClick = [this](ui::Object* s) { TrayIcon1DblClick(s); };
+    TrayIcon1.OnShown = [this](ui::Object* s) { TrayIcon1Shown(s); };
     pmRestore.OnClick = [this](ui::Object* s) { TrayIcon1DblClick(s); };
     pmClose.OnClick = [this](ui::Object* s) { EXit1Click(s); };
     GridPanelHelp.OnResize = [this](ui::Object* s) { GridPanelHelpResize(s); };

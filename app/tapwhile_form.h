@@ -124,6 +124,7 @@ public:
     void ApplicationMinimize(ui::Object* sender);
     void ApplicationRestore(ui::Object* sender);
     void TrayIcon1DblClick(ui::Object* sender);
+    void TrayIcon1Shown(ui::Object* sender);
     void CMShowingChanged();
 
     // The code the key-press worker injects: the selected row's code, else 0x9F.

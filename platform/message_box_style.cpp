@@ -42,6 +42,17 @@ LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
             FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
             return 1;
         }
+        case WM_PAINT: {
+            // The system's box paints a light band behind its buttons here; the whole client
+            // area takes the style's background instead (text and icon are child windows).
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(hwnd, &paint);
+            RECT r{};
+            GetClientRect(hwnd, &r);
+            FillRect(dc, &r, BackgroundBrush());
+            EndPaint(hwnd, &paint);
+            return 0;
+        }
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
@@ -66,11 +77,21 @@ LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
 
 }  // namespace
 
-MessageBoxStyleScope::MessageBoxStyleScope() : outer_(current) {
+HHOOK (*MessageBoxStyleScope::installHook)(HOOKPROC proc) = [](HOOKPROC proc) {
+    return SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId());
+};
+
+MessageBoxStyleScope::MessageBoxStyleScope() {
     if (!Styled()) return;
-    hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+    hook_ = installHook(HookProc);
+    // Without its hook the box keeps the plain look, and the scope stays out of the chain: a
+    // destructor that does nothing must leave nothing behind.
+    if (!hook_) return;
+    outer_ = current;
     current = this;
 }
+
+const MessageBoxStyleScope* MessageBoxStyleScope::Innermost() { return current; }
 
 MessageBoxStyleScope::~MessageBoxStyleScope() {
     if (!hook_) return;

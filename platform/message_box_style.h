@@ -13,6 +13,11 @@ public:
     MessageBoxStyleScope(const MessageBoxStyleScope&) = delete;
     MessageBoxStyleScope& operator=(const MessageBoxStyleScope&) = delete;
 
+    // The scope that claims the next box of this thread: the newest one whose hook is in place.
+    static const MessageBoxStyleScope* Innermost();
+    // Installs a scope's hook on this thread (SetWindowsHookExW); a test may make it fail.
+    static HHOOK (*installHook)(HOOKPROC proc);
+
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook_ = nullptr;

@@ -21,17 +21,21 @@ struct Collect {
     std::vector<HWND>* disabled;
 };
 
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM data) {
-    auto& collect = *reinterpret_cast<Collect*>(data);
-    if (std::find(collect.spared->begin(), collect.spared->end(), hwnd) != collect.spared->end()) return TRUE;
-    if (!IsWindowEnabled(hwnd)) return TRUE;
-    // Tool tips take no input of their own and go on showing the box's hints; the input
-    // method's windows serve the box as well.
+// Tool tips take no input of their own and go on showing the box's hints; the input method's
+// windows serve the box as well.
+bool IsHelper(HWND hwnd) {
     wchar_t name[32] = {};
     GetClassNameW(hwnd, name, 32);
     for (const wchar_t* helper : {TOOLTIPS_CLASSW, L"IME", L"MSCTFIME UI"}) {
-        if (lstrcmpiW(name, helper) == 0) return TRUE;
+        if (lstrcmpiW(name, helper) == 0) return true;
     }
+    return false;
+}
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM data) {
+    auto& collect = *reinterpret_cast<Collect*>(data);
+    if (std::find(collect.spared->begin(), collect.spared->end(), hwnd) != collect.spared->end()) return TRUE;
+    if (!IsWindowEnabled(hwnd) || IsHelper(hwnd)) return TRUE;
     EnableWindow(hwnd, FALSE);
     collect.disabled->push_back(hwnd);
     return TRUE;
@@ -54,6 +58,20 @@ ModalScope::~ModalScope() {
 }
 
 bool ModalScope::Active() { return OpenScopes() > 0; }
+
+HWND ModalScope::Box() {
+    if (!Active()) return nullptr;
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || IsHelper(hwnd)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    return box;
+}
 
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
     HWND owner = Application::Instance().ActiveOwner();

@@ -24,6 +24,9 @@ public:
 
     // True while a scope is open on this thread.
     static bool Active();
+    // The box the user has to answer: the window of this thread that shows and that the open
+    // scopes left enabled. Null when no box is open.
+    static HWND Box();
 
 private:
     std::vector<HWND> disabled_;

@@ -23,6 +23,25 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+// The caption as it reads without keyboard cues: the mnemonic markers taken out, "&&" a single "&".
+std::wstring WithoutMnemonics(const std::wstring& caption) {
+    std::wstring text;
+    text.reserve(caption.size());
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && ++i == caption.size()) break;
+        text += caption[i];
+    }
+    return text;
+}
+
+// Mnemonic underlines show only while keyboard cues are on, as the system's own buttons draw
+// them. (DT_HIDEPREFIX says the same, but not every DrawText honours it: Wine's underlines.)
+void FollowKeyboardCues(HWND hwnd, std::wstring& text, UINT& flags) {
+    if (!(SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL)) return;
+    text = WithoutMnemonics(text);
+    flags |= DT_NOPREFIX;
+}
+
 void PaintPushButton(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
     LRESULT state = SendMessageW(hwnd, BM_GETSTATE, 0, 0);
     bool enabled = IsWindowEnabled(hwnd) != FALSE;
@@ -47,11 +66,13 @@ void PaintPushButton(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi)
         textRect.left = x + cx;
     }
     std::wstring text = TextOf(hwnd);
+    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    FollowKeyboardCues(hwnd, text, flags);
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText));
     if (pressed) OffsetRect(&textRect, 0, Scaled(1, dpi));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, flags);
     SelectObject(dc, oldFont);
 }
 
@@ -74,6 +95,7 @@ void PaintCheckBox(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
     SetTextColor(dc, RoleColor(enabled ? ColorRole::Text : ColorRole::DisabledText));
     RECT textRect{boxRect.right + Scaled(4, dpi), r.top, r.right, r.bottom};
     UINT flags = DT_LEFT;
+    FollowKeyboardCues(hwnd, text, flags);
     if (style & BS_MULTILINE) {
         // Wrapped text is centred as a block, as the control centres it.
         RECT measure = textRect;

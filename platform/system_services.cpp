@@ -51,6 +51,8 @@ bool WinShell::ShowProperties(HWND owner, const std::wstring& path) {
 
 void WinShell::Terminate() { ui::Application::Instance().Terminate(); }
 
+bool WinShell::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) { return Shell_NotifyIconW(message, &data) != FALSE; }
+
 std::wstring WinPaths::ProgramFile() {
     std::wstring path(MAX_PATH, L'\0');
     while (true) {

@@ -2,6 +2,7 @@
 // Dialogs, shell launches and well-known paths, behind interfaces so tests can answer questions,
 // record launches and point the program at throwaway folders.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -33,6 +34,8 @@ public:
     virtual bool ShowProperties(HWND owner, const std::wstring& path) = 0;
     // Ends the application once the current handler has returned.
     virtual void Terminate() = 0;
+    // Shell_NotifyIconW: false when the notification area refused the request.
+    virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) = 0;
 };
 
 class Paths {
@@ -58,6 +61,7 @@ public:
                     const std::wstring& directory, int show, ZoneCheck zone) override;
     bool ShowProperties(HWND owner, const std::wstring& path) override;
     void Terminate() override;
+    bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override;
 };
 
 class WinPaths final : public Paths {

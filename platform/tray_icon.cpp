@@ -6,6 +6,7 @@
 
 #include "platform/application.h"
 #include "platform/image_list.h"
+#include "platform/modal.h"
 #include "platform/style_paint.h"
 
 namespace tw::ui {
@@ -13,6 +14,9 @@ namespace tw::ui {
 namespace {
 const wchar_t kTrayClass[] = L"TwTrayIcon";
 const UINT kCallbackMessage = WM_APP + 1;
+// While the notification area refuses the icon, it is offered again at this pace.
+const UINT_PTR kRetryTimer = 1;
+const UINT kRetryMs = 2000;
 }  // namespace
 
 namespace {
@@ -106,15 +110,16 @@ HMENU PopupMenu::Build() const {
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.wID = static_cast<UINT>(i + 1);
+        // The item keeps its text in both looks: screen readers read it from the menu.
+        info.fMask = MIIM_STRING | MIIM_ID;
+        info.dwTypeData = const_cast<wchar_t*>(items_[i]->caption.c_str());
         if (styled) {
             // Drawn by the owner in the style's colours (WM_MEASUREITEM, WM_DRAWITEM).
-            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+            info.fMask |= MIIM_FTYPE | MIIM_DATA;
             info.fType = MFT_OWNERDRAW;
             info.dwItemData = reinterpret_cast<ULONG_PTR>(items_[i]);
-        } else {
-            HBITMAP picture = items_[i]->Picture(dpi_);
-            info.fMask = MIIM_STRING | MIIM_ID | (picture ? MIIM_BITMAP : 0);
-            info.dwTypeData = const_cast<wchar_t*>(items_[i]->caption.c_str());
+        } else if (HBITMAP picture = items_[i]->Picture(dpi_)) {
+            info.fMask |= MIIM_BITMAP;
             info.hbmpItem = picture;
         }
         InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
@@ -156,11 +161,25 @@ TrayIcon::TrayIcon() {
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                             static_cast<WindowHandler*>(this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    shellCall_ = [](DWORD message, NOTIFYICONDATAW& data) { return Shell_NotifyIconW(message, &data) != FALSE; };
 }
 
 TrayIcon::~TrayIcon() {
-    if (visible_) Notify(NIM_DELETE);
+    if (shown_) Notify(NIM_DELETE);
     if (hwnd_) DestroyWindow(hwnd_);
+    if (icon_) DestroyIcon(icon_);
+}
+
+void TrayIcon::SetIconResource(int iconId) {
+    iconId_ = iconId;
+    LoadIconForDpi();
+}
+
+void TrayIcon::LoadIconForDpi() {
+    int size = GetSystemMetricsForDpi(SM_CXSMICON, WindowDpi(hwnd_));
+    HICON old = icon_;
+    icon_ = iconId_ ? ImageList({iconId_}).LoadIcon(0, size) : nullptr;
+    if (old) DestroyIcon(old);
 }
 
 bool TrayIcon::Notify(DWORD message) {
@@ -172,20 +191,67 @@ bool TrayIcon::Notify(DWORD message) {
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = icon_;
     lstrcpynW(data.szTip, hint_.c_str(), ARRAYSIZE(data.szTip));
-    return Shell_NotifyIconW(message, &data) != FALSE;
+    return shellCall_(message, data);
+}
+
+void TrayIcon::Add() {
+    shown_ = Notify(NIM_ADD);
+    if (!shown_) {
+        SetTimer(hwnd_, kRetryTimer, kRetryMs, nullptr);
+        return;
+    }
+    KillTimer(hwnd_, kRetryTimer);
+    if (OnShown) Guard([this] { OnShown(this); });
 }
 
 void TrayIcon::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    Notify(visible ? NIM_ADD : NIM_DELETE);
+    if (visible) {
+        Add();
+        return;
+    }
+    KillTimer(hwnd_, kRetryTimer);
+    if (shown_) Notify(NIM_DELETE);
+    shown_ = false;
+}
+
+void TrayIcon::Clicked(UINT mouseMessage) {
+    // The icon's clicks are posted messages, which reach a disabled window too. While a modal
+    // box has disabled it, a click leads to the box instead: the box may be hidden behind other
+    // programs, and the program would look frozen.
+    if (!IsWindowEnabled(hwnd_)) {
+        if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_LBUTTONDBLCLK || mouseMessage == WM_RBUTTONUP) {
+            if (HWND box = ModalScope::Box()) SetForegroundWindow(box);
+        }
+        return;
+    }
+    switch (mouseMessage) {
+        case WM_LBUTTONDBLCLK:
+            if (OnDblClick) Guard([this] { OnDblClick(this); });
+            break;
+        case WM_RBUTTONUP:
+            if (menu_) {
+                POINT at{};
+                GetCursorPos(&at);
+                menu_->Popup(hwnd_, at);
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 LRESULT TrayIcon::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TrayIcon* self = this;
-    if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-        // Explorer restarted: its notification area forgot the icon.
-        if (self->visible_) self->Notify(NIM_ADD);
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new task bar (the shell started late or again) or a new DPI of the notification
+        // area: the icon at the size it wants now, into the area if it forgot the icon.
+        LoadIconForDpi();
+        if (visible_ && !(shown_ && Notify(NIM_MODIFY))) Add();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        if (visible_ && !shown_) Add();
         return 0;
     }
     if (message == WM_MEASUREITEM && menu_ && menu_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
@@ -195,23 +261,8 @@ LRESULT TrayIcon::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         return TRUE;
     }
     if (message == kCallbackMessage) {
-        // The icon's clicks are posted messages, which reach a disabled window too: while a
-        // modal box has disabled it, the icon takes no clicks.
-        if (!IsWindowEnabled(hwnd)) return 0;
-        switch (LOWORD(lParam)) {
-            case WM_LBUTTONDBLCLK:
-                if (self->OnDblClick) Guard([self] { self->OnDblClick(self); });
-                return 0;
-            case WM_RBUTTONUP:
-                if (self->menu_) {
-                    POINT at{};
-                    GetCursorPos(&at);
-                    self->menu_->Popup(hwnd, at);
-                }
-                return 0;
-            default:
-                return 0;
-        }
+        Clicked(LOWORD(lParam));
+        return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The notification-area icon with its tool tip, pop-up menu and double-click event.
 #include <windows.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,12 +61,21 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    void SetIcon(HICON icon) { icon_ = icon; }
+    // The icon resource shown, drawn at the small icon size of the notification area's DPI.
+    void SetIconResource(int iconId);
     void SetHint(const std::wstring& hint) { hint_ = hint; }
     const std::wstring& Hint() const { return hint_; }
     void SetPopupMenu(PopupMenu* menu) { menu_ = menu; }
+    // The call that talks to the notification area (Shell_NotifyIconW unless replaced).
+    void SetShellCall(std::function<bool(DWORD message, NOTIFYICONDATAW& data)> call) { shellCall_ = std::move(call); }
+    // Whether the icon is wanted in the notification area.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    // Whether the notification area holds the icon. A wanted icon that the notification area
+    // refused (no task bar yet at logon, a busy shell) is offered again until it is taken.
+    bool Shown() const { return shown_; }
+    // Runs each time the wanted icon has gone into the notification area.
+    Event OnShown;
     Event OnDblClick;
     // The hidden window that receives the icon's clicks.
     HWND Handle() const { return hwnd_; }
@@ -72,11 +83,17 @@ public:
 private:
     LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
+    void LoadIconForDpi();
+    void Add();
+    void Clicked(UINT mouseMessage);
     HWND hwnd_ = nullptr;
-    HICON icon_ = nullptr;
+    int iconId_ = 0;
+    HICON icon_ = nullptr;  // owned
     std::wstring hint_;
     PopupMenu* menu_ = nullptr;
+    std::function<bool(DWORD, NOTIFYICONDATAW&)> shellCall_;
     bool visible_ = false;
+    bool shown_ = false;
     UINT taskbarCreated_ = 0;
 };
 

@@ -2,6 +2,7 @@
 // Stand-ins for the operating system's services: scripted ticks and last input, a settable
 // clock, and a record of injected keys.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <functional>
@@ -173,6 +174,18 @@ public:
         return propertiesResult;
     }
     void Terminate() override { ++terminated; }
+    // The notification area: Wine's own, unless the test says that there is none yet. Every
+    // request is recorded with the icon it carried.
+    bool notificationArea = true;
+    struct IconRequest {
+        DWORD message;
+        HICON icon;
+    };
+    std::vector<IconRequest> iconRequests;
+    bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override {
+        iconRequests.push_back({message, data.hIcon});
+        return notificationArea && Shell_NotifyIconW(message, &data) != FALSE;
+    }
 };
 
 // Points the program at folders a test owns.

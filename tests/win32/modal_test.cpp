@@ -8,6 +8,8 @@
 #include <stdexcept>
 
 #include "fakes.h"
+#include "open_box.h"
+#include "pump.h"
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/modal.h"
@@ -15,30 +17,6 @@
 
 namespace tw::ui {
 namespace {
-
-// The system message box open on this thread, if any.
-BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM found) {
-    wchar_t name[16] = {};
-    GetClassNameW(hwnd, name, 16);
-    if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-std::function<bool(HWND box)>* boxStep = nullptr;
-int boxTicks = 0;
-
-void CALLBACK BoxTick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    if (!box || !boxStep) return;
-    if (++boxTicks > 200) {
-        ADD_FAILURE() << "the box was still open after ten seconds";
-        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-        return;
-    }
-    if ((*boxStep)(box)) boxStep = nullptr;
-}
 
 class ModalTest : public testing::Test {
 protected:
@@ -88,12 +66,9 @@ TEST_F(ModalTest, AMessageBoxDisablesEveryWindowOfTheProgramAndTheyTakeNoCloseOr
         PostMessageW(box, WM_COMMAND, IDNO, 0);
         return true;
     };
-    boxStep = &step;
-    boxTicks = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxTick);
-    int answer = ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO | MB_ICONQUESTION);
-    KillTimer(nullptr, timer);
-    boxStep = nullptr;
+    int answer = test::WhileBoxOpen(step, [] {
+        return ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO | MB_ICONQUESTION);
+    });
 
     EXPECT_TRUE(checked);
     EXPECT_EQ(answer, IDNO);
@@ -111,6 +86,33 @@ TEST_F(ModalTest, AMessageBoxDisablesEveryWindowOfTheProgramAndTheyTakeNoCloseOr
     EXPECT_EQ(dblClicks, 1);
     SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(closeQueries, 1);
+}
+
+TEST_F(ModalTest, AClickOnTheTrayIconWhileABoxIsOpenBringsTheBoxToTheFront) {
+    int brought = 0;
+    other.Show();
+    std::function<bool(HWND)> step = [&](HWND box) {
+        // A single click, a double click and a right click, each with the box behind another
+        // window (one the box does not belong to; on a desktop, another program's).
+        for (UINT click : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
+            SetForegroundWindow(other.Handle());
+            test::Pump(100);
+            if (GetForegroundWindow() == box) {
+                ADD_FAILURE() << "the box could not be put behind another window";
+                break;
+            }
+            SendMessageW(tray.Handle(), WM_APP + 1, 1, click);
+            EXPECT_EQ(GetForegroundWindow(), box) << "after the mouse message " << click;
+            brought += GetForegroundWindow() == box;
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+    test::WhileBoxOpen(step, [] { return ShowMessageBox(L"キー押下に失敗しました", L"カタコト号", MB_OK); });
+    other.Hide();
+    EXPECT_EQ(brought, 3);
+    EXPECT_EQ(dblClicks, 0);  // the icon's own action waits until the box is answered
+    EXPECT_EQ(ModalScope::Box(), nullptr);
 }
 
 TEST_F(ModalTest, TheWindowsComeBackWhenTheScopeEndsByAnException) {

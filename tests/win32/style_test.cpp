@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form_fixture.h"
+#include "open_box.h"
+#include "platform/message_box_style.h"
+#include "platform/modal.h"
+#include "platform/subclass.h"
 #include "platform/form.h"
 #include "platform/lists.h"
 #include "platform/style_engine.h"
@@ -358,6 +363,141 @@ TEST(StyleListBox, InThePlainLookRowsAreDrawnAsTheSystemsOwnListDrawsThem) {
     RECT right{150, 0, 290, 150};
     EXPECT_TRUE(Read(form.Handle(), left) == Read(form.Handle(), right));
     form.Hide();
+}
+
+// The program's message boxes in a style of our own.
+class StyledMessageBox : public testing::Test {
+protected:
+    void SetUp() override {
+        ShownErrors().clear();
+        UseTestCatalogue();
+        ui::StyleManager::Instance().Activate(L"Jet");
+    }
+    void TearDown() override {
+        ui::StyleManager::Instance().Activate(L"Windows");
+        UseEmbeddedStyles();
+    }
+    // A button of the box that shows.
+    static HWND ShownButton(HWND box) {
+        HWND found = nullptr;
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM out) {
+                wchar_t name[16] = {};
+                GetClassNameW(child, name, 16);
+                if (lstrcmpiW(name, L"Button") != 0 || !IsWindowVisible(child)) return TRUE;
+                *reinterpret_cast<HWND*>(out) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    static std::wstring TextOf(HWND hwnd) {
+        wchar_t text[128] = {};
+        GetWindowTextW(hwnd, text, 128);
+        return text;
+    }
+    static LRESULT AnswerUiState(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* state) {
+        if (message == WM_QUERYUISTATE) return *static_cast<LRESULT*>(state);
+        return ui::CallNextSubclass(hwnd, message, wParam, lParam);
+    }
+    // A child as the box shows it after the child alone was drawn again.
+    static std::vector<DWORD> Shot(HWND box, HWND child) {
+        RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+        return Read(box, r);
+    }
+};
+
+TEST_F(StyledMessageBox, TheWholeBoxTakesTheStyleAndMnemonicsAreUnderlinedOnlyWithKeyboardCues) {
+    bool checked = false;
+    std::function<bool(HWND)> step = [&](HWND box) {
+        checked = true;
+        // Whatever else paints the box (the system's box paints a light band behind its
+        // buttons), one painting without erasing covers every pixel in the style.
+        RECT client{};
+        GetClientRect(box, &client);
+        HDC dc = GetDC(box);
+        HBRUSH foreign = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(dc, &client, foreign);
+        DeleteObject(foreign);
+        ReleaseDC(box, dc);
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const COLORREF background = ui::RoleColor(ColorRole::Window);
+        for (POINT at : {POINT{1, 1}, POINT{client.right - 2, client.bottom - 2}, POINT{1, client.bottom - 2},
+                         POINT{client.right / 2, client.bottom - 2}}) {
+            EXPECT_EQ(PixelIn(box, at), background) << "at " << at.x << ", " << at.y;
+        }
+
+        // The button's mnemonic: "はい(&Y)", "&Ja" and so on, by the system's language.
+        HWND button = ShownButton(box);
+        if (!button) {
+            ADD_FAILURE() << "the box shows no button";
+        } else {
+            const std::wstring caption = TextOf(button);
+            std::wstring bare = caption;
+            bare.erase(std::remove(bare.begin(), bare.end(), L'&'), bare.end());
+            EXPECT_NE(bare, caption) << "the caption has no mnemonic";
+            auto drawnAs = [&](const std::wstring& text) {
+                SetWindowTextW(button, text.c_str());
+                return Shot(box, button);
+            };
+            // What the system answers for the box: cues hidden when it was opened with the
+            // mouse, shown after the user pressed Alt (Wine keeps no such state: the button
+            // is told here).
+            LRESULT uiState = UISF_HIDEACCEL | UISF_HIDEFOCUS;
+            ui::AddSubclass(button, AnswerUiState, &uiState);
+            EXPECT_TRUE(drawnAs(caption) == drawnAs(bare)) << "underlined without keyboard cues";
+            uiState = 0;
+            EXPECT_FALSE(drawnAs(caption) == drawnAs(bare)) << "not underlined with keyboard cues";
+            SetWindowTextW(button, caption.c_str());
+            ui::RemoveSubclass(button, AnswerUiState);
+        }
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+        return true;
+    };
+    WhileBoxOpen(step, [] { return ui::ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO); });
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(StyledMessageBox, AScopeWhoseHookCannotBeInstalledLeavesTheScopesAsTheyWere) {
+    using ui::MessageBoxStyleScope;
+    static HHOOK (*install)(HOOKPROC) = nullptr;
+    static bool refuse = false;
+    install = MessageBoxStyleScope::installHook;
+    MessageBoxStyleScope::installHook = [](HOOKPROC proc) { return refuse ? HHOOK{} : install(proc); };
+    refuse = true;
+    {
+        MessageBoxStyleScope alone;
+        EXPECT_EQ(MessageBoxStyleScope::Innermost(), nullptr);
+    }
+    EXPECT_EQ(MessageBoxStyleScope::Innermost(), nullptr);
+    refuse = false;
+    {
+        MessageBoxStyleScope outer;
+        EXPECT_EQ(MessageBoxStyleScope::Innermost(), &outer);
+        refuse = true;
+        {
+            MessageBoxStyleScope inner;  // a box from a handler inside the outer box's loop
+            EXPECT_EQ(MessageBoxStyleScope::Innermost(), &outer);
+        }
+        EXPECT_EQ(MessageBoxStyleScope::Innermost(), &outer);
+        refuse = false;
+    }
+    EXPECT_EQ(MessageBoxStyleScope::Innermost(), nullptr);
+    MessageBoxStyleScope::installHook = install;
+
+    // The next box takes the style as ever.
+    COLORREF seen = 0;
+    std::function<bool(HWND)> step = [&](HWND box) {
+        seen = PixelIn(box, POINT{1, 1});
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+    WhileBoxOpen(step, [] { return ui::ShowMessageBox(L"設定を保存できませんでした", L"カタコト号", MB_OK); });
+    EXPECT_EQ(seen, ui::RoleColor(ColorRole::Window));
 }
 
 }  // namespace tw::test

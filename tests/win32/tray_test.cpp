@@ -1,5 +1,8 @@
 // Minimising to the task bar or the notification area, restoring, and the first showing.
 #include "form_fixture.h"
+#include "platform/style_engine.h"
+#include "platform/style_manager.h"
+#include "pump.h"
 
 #include <shellapi.h>
 
@@ -37,6 +40,25 @@ protected:
         form->CheckBoxTrayIcon1.SetChecked(true);
         ui::Application::Instance().Minimize();
         ASSERT_TRUE(form->TrayIcon1.Visible());
+    }
+    // Whether the task-bar button was last hidden (true) or shown (false) by the program.
+    bool TaskBarButtonHidden() const {
+        HWND appWindow = ui::Application::Instance().Handle();
+        for (auto it = input.shows.rbegin(); it != input.shows.rend(); ++it) {
+            if (it->first == appWindow) return it->second == SW_HIDE;
+        }
+        return false;
+    }
+    // The width and height of an icon's picture.
+    static SIZE IconSize(HICON icon) {
+        ICONINFO info{};
+        if (!icon || !GetIconInfo(icon, &info)) return {0, 0};
+        BITMAP picture{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(picture), &picture);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        // A monochrome icon's mask holds the AND and XOR pictures one above the other.
+        return {picture.bmWidth, info.hbmColor ? picture.bmHeight : picture.bmHeight / 2};
     }
 
     // Picks the menu's item (counted from 1) with the keyboard once the menu is open, as a
@@ -176,6 +198,95 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTaskBarIsCreatedAgain) {
     EXPECT_TRUE(form->TrayIcon1.Visible());
     form->TrayIcon1DblClick(&form->TrayIcon1);
     EXPECT_FALSE(IconShown(iconWindow));
+}
+
+TEST_F(TrayTest, AnIconTheNotificationAreaRefusesIsOfferedAgainAndTheTaskBarButtonStaysUntilItIsShown) {
+    Start();
+    HWND iconWindow = IconWindow();
+    ASSERT_NE(iconWindow, nullptr);
+
+    // At logon the task bar may not be there yet.
+    shell.notificationArea = false;
+    MinimiseToTheTray();
+    EXPECT_FALSE(form->TrayIcon1.Shown());
+    EXPECT_FALSE(TaskBarButtonHidden()) << "neither icon nor button: no way back";
+    // Then it is, and the icon gets there on its own.
+    shell.notificationArea = true;
+    for (int i = 0; i < 100 && !form->TrayIcon1.Shown(); ++i) test::Pump(100);
+    EXPECT_TRUE(form->TrayIcon1.Shown());
+    EXPECT_TRUE(IconShown(iconWindow));
+    EXPECT_TRUE(TaskBarButtonHidden());
+    form->TrayIcon1DblClick(&form->TrayIcon1);
+    EXPECT_FALSE(IconShown(iconWindow));
+    EXPECT_FALSE(TaskBarButtonHidden());
+
+    // A task bar that announces itself gets the icon at once.
+    shell.notificationArea = false;
+    MinimiseToTheTray();
+    EXPECT_FALSE(TaskBarButtonHidden());
+    shell.notificationArea = true;
+    SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    EXPECT_TRUE(form->TrayIcon1.Shown());
+    EXPECT_TRUE(TaskBarButtonHidden());
+
+    // Restored before the notification area took it: no icon turns up later.
+    form->TrayIcon1DblClick(&form->TrayIcon1);
+    shell.notificationArea = false;
+    MinimiseToTheTray();
+    form->TrayIcon1DblClick(&form->TrayIcon1);
+    shell.notificationArea = true;
+    const size_t requests = shell.iconRequests.size();
+    test::Pump(2500);
+    EXPECT_EQ(shell.iconRequests.size(), requests);
+    EXPECT_FALSE(IconShown(iconWindow));
+    EXPECT_FALSE(TaskBarButtonHidden());
+}
+
+TEST_F(TrayTest, TheIconIsTheSmallIconOfTheNotificationAreasDpiAndIsDrawnAgainForANewTaskBar) {
+    Start();
+    HWND iconWindow = IconWindow();
+    ASSERT_NE(iconWindow, nullptr);
+    const int size = GetSystemMetricsForDpi(SM_CXSMICON, GetDpiForWindow(iconWindow));
+    MinimiseToTheTray();
+    ASSERT_FALSE(shell.iconRequests.empty());
+    ASSERT_EQ(shell.iconRequests.back().message, static_cast<DWORD>(NIM_ADD));
+    HICON first = shell.iconRequests.back().icon;
+    SIZE drawn = IconSize(first);
+    EXPECT_EQ(drawn.cx, size);
+    EXPECT_EQ(drawn.cy, size);
+
+    // The shell announces a new task bar also when its DPI changed: the icon is drawn again for
+    // it, and the icon still in the notification area is replaced, not added twice.
+    SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    ASSERT_EQ(shell.iconRequests.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_NE(shell.iconRequests.back().icon, first);
+    EXPECT_EQ(IconSize(shell.iconRequests.back().icon).cx, size);
+    EXPECT_TRUE(IconShown(iconWindow));
+    form->TrayIcon1DblClick(&form->TrayIcon1);
+}
+
+TEST_F(TrayTest, TheStyledMenuKeepsItsTextsForScreenReaders) {
+    Start();
+    ui::StyleManager::Instance().Activate(L"Jet");
+    const bool styled = ui::Styled();
+    HMENU menu = form->PopupMenu1.Build();
+    ui::StyleManager::Instance().Activate(L"Windows");
+    ASSERT_TRUE(styled);
+    ASSERT_EQ(GetMenuItemCount(menu), 2);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        wchar_t text[64] = {};
+        EXPECT_GT(GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION), 0);
+        EXPECT_EQ(std::wstring(text), form->PopupMenu1.Items()[static_cast<size_t>(i)]->caption);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item));
+        EXPECT_TRUE(item.fType & MFT_OWNERDRAW);  // still drawn in the style's colours
+    }
+    DestroyMenu(menu);
 }
 
 TEST_F(TrayTest, TheIconsMenuRestoresOrCloses) {
