@@ -18,6 +18,7 @@
 #include "platform/style_engine.h"
 #include "platform/subclass.h"
 #include "pump.h"
+#include "surface_pixels.h"
 #include "tests/unit/contrast.h"
 
 namespace tw::test {
@@ -94,26 +95,8 @@ Seen Look(HWND window, RECT r) {
     const int height = r.bottom - r.top;
     Seen seen;
     if (width <= 0 || height <= 0) return seen;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC source = GetDC(top);
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
     std::map<appearance::Rgb, int> counts;
-    for (int i = 0; i < width * height; ++i) ++counts[pixels[i] & 0xFFFFFF];
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(top, source);
+    for (DWORD pixel : test::Read(top, r)) ++counts[pixel & 0xFFFFFF];
 
     auto commonest = std::max_element(counts.begin(), counts.end(),
                                       [](const auto& a, const auto& b) { return a.second < b.second; });
