@@ -1,6 +1,7 @@
 #pragma once
 // A visual style: a name, the colour roles every control is drawn with, and a few shape values.
 // Portable: the style engine of the control layer turns it into brushes and pens.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -8,32 +9,36 @@
 #include <string_view>
 #include <vector>
 
+#include "appearance/color_roles.h"
+
 namespace tw::appearance {
 
 // 0xRRGGBB.
 using Rgb = std::uint32_t;
 
 // The semantic colour roles; a style file names these, the rest of the look is derived.
+enum class ColorRole {
+#define TAPWHILE_ROLE_NAME(name, key, systemColor) name,
+    TAPWHILE_COLOR_ROLES(TAPWHILE_ROLE_NAME)
+#undef TAPWHILE_ROLE_NAME
+    Count
+};
+
+inline constexpr std::size_t ColorRoleCount = static_cast<std::size_t>(ColorRole::Count);
+
+// Each role's key in a style file, by slot.
+inline constexpr std::array<std::wstring_view, ColorRoleCount> ColorRoleKeys = {
+#define TAPWHILE_ROLE_KEY(name, key, systemColor) key,
+    TAPWHILE_COLOR_ROLES(TAPWHILE_ROLE_KEY)
+#undef TAPWHILE_ROLE_KEY
+};
+
+// A colour for every role, one slot each.
 struct StyleColors {
-    Rgb window = 0;        // form, pages and panel backgrounds
-    Rgb text = 0;          // labels and captions on window
-    Rgb field = 0;         // edit, list and memo backgrounds
-    Rgb fieldText = 0;     // text on field
-    Rgb face = 0;          // buttons, tabs, spin buttons, status bar
-    Rgb faceText = 0;      // text on face
-    Rgb hot = 0;           // face under the mouse
-    Rgb pressed = 0;       // face while pressed, selected tab
-    Rgb accent = 0;        // check marks, focus, default button edge
-    Rgb selection = 0;     // selected list row
-    Rgb selectionText = 0; // text on selection
-    Rgb edge = 0;          // frames and separators
-    Rgb disabledText = 0;  // text of disabled controls on window and on face
-    Rgb tip = 0;           // hint tooltip background
-    Rgb tipText = 0;       // text on tip
-    Rgb menu = 0;          // pop-up menu background
-    Rgb menuText = 0;      // text on menu
-    Rgb caption = 0;       // title bar (where the system lets the program colour it)
-    Rgb captionText = 0;   // text on caption
+    std::array<Rgb, ColorRoleCount> slots{};
+
+    Rgb& operator[](ColorRole role) { return slots[static_cast<std::size_t>(role)]; }
+    Rgb operator[](ColorRole role) const { return slots[static_cast<std::size_t>(role)]; }
 };
 
 struct Style {

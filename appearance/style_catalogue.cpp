@@ -1,8 +1,5 @@
 #include "appearance/style_catalogue.h"
 
-#include <array>
-#include <utility>
-
 namespace tw::appearance {
 
 const std::vector<std::wstring>& StyleNames()
@@ -70,28 +67,6 @@ std::wstring StyleResourceName(std::wstring_view styleName)
 // ---- the text ----
 
 namespace {
-
-constexpr std::array<std::pair<std::wstring_view, Rgb StyleColors::*>, 19> ColourKeys = {{
-    {L"window", &StyleColors::window},
-    {L"text", &StyleColors::text},
-    {L"field", &StyleColors::field},
-    {L"field-text", &StyleColors::fieldText},
-    {L"face", &StyleColors::face},
-    {L"face-text", &StyleColors::faceText},
-    {L"hot", &StyleColors::hot},
-    {L"pressed", &StyleColors::pressed},
-    {L"accent", &StyleColors::accent},
-    {L"selection", &StyleColors::selection},
-    {L"selection-text", &StyleColors::selectionText},
-    {L"edge", &StyleColors::edge},
-    {L"disabled-text", &StyleColors::disabledText},
-    {L"tip", &StyleColors::tip},
-    {L"tip-text", &StyleColors::tipText},
-    {L"menu", &StyleColors::menu},
-    {L"menu-text", &StyleColors::menuText},
-    {L"caption", &StyleColors::caption},
-    {L"caption-text", &StyleColors::captionText},
-}};
 
 constexpr int MaxCornerRadius = 16;
 constexpr int MaxBorderWidth = 4;
@@ -175,9 +150,10 @@ std::optional<Style> ParseStyleText(std::wstring_view text)
         text.remove_prefix(1);
     }
     Style style;
-    // One bit per key: the colours in table order, then name, corner radius, border, gradient.
-    constexpr unsigned NameBit = 1u << 19, RadiusBit = 1u << 20, BorderBit = 1u << 21,
-                       GradientBit = 1u << 22, AllBits = (1u << 23) - 1;
+    // One bit per key: the colours by slot, then name, corner radius, border, gradient.
+    constexpr unsigned NameBit = 1u << ColorRoleCount, RadiusBit = NameBit << 1, BorderBit = NameBit << 2,
+                       GradientBit = NameBit << 3, AllBits = (NameBit << 4) - 1;
+    static_assert(ColorRoleCount + 4 <= 32, "one bit per key");
     unsigned seen = 0;
     auto mark = [&seen](unsigned bit) {
         const bool first = (seen & bit) == 0;
@@ -204,13 +180,13 @@ std::optional<Style> ParseStyleText(std::wstring_view text)
         const std::wstring_view value = Trim(line.substr(equals + 1));
 
         bool known = false;
-        for (std::size_t i = 0; i < ColourKeys.size(); ++i) {
-            if (key == ColourKeys[i].first) {
+        for (std::size_t i = 0; i < ColorRoleCount; ++i) {
+            if (key == ColorRoleKeys[i]) {
                 const std::optional<Rgb> rgb = ParseColour(value);
                 if (!rgb || !mark(1u << i)) {
                     return std::nullopt;
                 }
-                style.colors.*ColourKeys[i].second = *rgb;
+                style.colors.slots[i] = *rgb;
                 known = true;
                 break;
             }

@@ -6,7 +6,7 @@
 // first non-blank character is '#' are ignored:
 //
 //   name = Coral
-//   window = #FFF4EF        (every colour role of StyleColors, as #RRGGBB)
+//   window = #FFF4EF        (every colour role's key in color_roles.h, as #RRGGBB)
 //   ...
 //   corner-radius = 3       (0 to 16)
 //   border-width = 1        (0 to 4)

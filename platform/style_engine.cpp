@@ -12,56 +12,13 @@ namespace {
 
 // The system colour each role takes in the plain look: the colours the controls use by default.
 constexpr int kSystemColor[] = {
-    COLOR_BTNFACE,        // Window
-    COLOR_BTNTEXT,        // Text
-    COLOR_WINDOW,         // Field
-    COLOR_WINDOWTEXT,     // FieldText
-    COLOR_BTNFACE,        // Face
-    COLOR_BTNTEXT,        // FaceText
-    COLOR_BTNFACE,        // Hot
-    COLOR_BTNSHADOW,      // Pressed
-    COLOR_HIGHLIGHT,      // Accent
-    COLOR_HIGHLIGHT,      // Selection
-    COLOR_HIGHLIGHTTEXT,  // SelectionText
-    COLOR_BTNSHADOW,      // Edge
-    COLOR_GRAYTEXT,       // DisabledText
-    COLOR_INFOBK,         // Tip
-    COLOR_INFOTEXT,       // TipText
-    COLOR_MENU,           // Menu
-    COLOR_MENUTEXT,       // MenuText
-    COLOR_ACTIVECAPTION,  // Caption
-    COLOR_CAPTIONTEXT,    // CaptionText
+#define TAPWHILE_ROLE_SYSTEM_COLOR(name, key, systemColor) systemColor,
+    TAPWHILE_COLOR_ROLES(TAPWHILE_ROLE_SYSTEM_COLOR)
+#undef TAPWHILE_ROLE_SYSTEM_COLOR
 };
-static_assert(sizeof(kSystemColor) / sizeof(kSystemColor[0]) == static_cast<size_t>(ColorRole::Count));
 
 COLORREF ToColorRef(appearance::Rgb rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-appearance::Rgb RoleOf(const appearance::StyleColors& c, ColorRole role) {
-    switch (role) {
-        case ColorRole::Window: return c.window;
-        case ColorRole::Text: return c.text;
-        case ColorRole::Field: return c.field;
-        case ColorRole::FieldText: return c.fieldText;
-        case ColorRole::Face: return c.face;
-        case ColorRole::FaceText: return c.faceText;
-        case ColorRole::Hot: return c.hot;
-        case ColorRole::Pressed: return c.pressed;
-        case ColorRole::Accent: return c.accent;
-        case ColorRole::Selection: return c.selection;
-        case ColorRole::SelectionText: return c.selectionText;
-        case ColorRole::Edge: return c.edge;
-        case ColorRole::DisabledText: return c.disabledText;
-        case ColorRole::Tip: return c.tip;
-        case ColorRole::TipText: return c.tipText;
-        case ColorRole::Menu: return c.menu;
-        case ColorRole::MenuText: return c.menuText;
-        case ColorRole::Caption: return c.caption;
-        case ColorRole::CaptionText: return c.captionText;
-        case ColorRole::Count: break;
-    }
-    return 0;
 }
 
 bool HighContrastOn() {
@@ -121,8 +78,6 @@ void StyleEngine::FreeObjects() {
     for (size_t i = 0; i < brushes_.size(); ++i) {
         if (brushes_[i]) DeleteObject(brushes_[i]);
         brushes_[i] = nullptr;
-        if (pens_[i]) DeleteObject(pens_[i]);
-        pens_[i] = nullptr;
     }
 }
 
@@ -130,18 +85,15 @@ void StyleEngine::Rebuild() {
     FreeObjects();
     styled_ = style_.has_value() && !highContrast_;
     for (size_t i = 0; i < colors_.size(); ++i) {
-        auto role = static_cast<ColorRole>(i);
-        colors_[i] = styled_ ? ToColorRef(RoleOf(style_->colors, role)) : GetSysColor(kSystemColor[i]);
+        colors_[i] = styled_ ? ToColorRef(style_->colors.slots[i]) : GetSysColor(kSystemColor[i]);
         // Our own brushes in the system look too: a system colour brush can go when the scheme
         // changes (a brush of the colour that the system has now is made again here then).
         brushes_[i] = CreateSolidBrush(colors_[i]);
-        pens_[i] = CreatePen(PS_SOLID, 1, colors_[i]);
     }
 }
 
 COLORREF StyleEngine::Color(ColorRole role) const { return colors_[static_cast<size_t>(role)]; }
 HBRUSH StyleEngine::Brush(ColorRole role) const { return brushes_[static_cast<size_t>(role)]; }
-HPEN StyleEngine::Pen(ColorRole role) const { return pens_[static_cast<size_t>(role)]; }
 
 void StyleEngine::Activate(std::optional<appearance::Style> style) {
     bool wasStyled = styled_;

@@ -1,8 +1,7 @@
 #pragma once
 // The one active look of the whole application. Controls ask it for a colour role; in the plain
 // system look it answers with the system's colours and Styled() is false, so that every control
-// keeps its default drawing. Brushes and pens belong to the active style and are rebuilt when it
-// changes.
+// keeps its default drawing. Brushes belong to the active style and are rebuilt when it changes.
 #include <windows.h>
 
 #include <array>
@@ -12,28 +11,7 @@
 
 namespace tw::ui {
 
-enum class ColorRole {
-    Window,
-    Text,
-    Field,
-    FieldText,
-    Face,
-    FaceText,
-    Hot,
-    Pressed,
-    Accent,
-    Selection,
-    SelectionText,
-    Edge,
-    DisabledText,
-    Tip,
-    TipText,
-    Menu,
-    MenuText,
-    Caption,
-    CaptionText,
-    Count
-};
+using appearance::ColorRole;
 
 class StyleEngine {
 public:
@@ -50,7 +28,6 @@ public:
 
     COLORREF Color(ColorRole role) const;
     HBRUSH Brush(ColorRole role) const;
-    HPEN Pen(ColorRole role) const;
 
     // Makes the style active (nullopt: the plain system look) and redraws every window of this
     // thread at once.
@@ -73,9 +50,8 @@ private:
     std::optional<appearance::Style> style_;
     bool highContrast_ = false;
     bool styled_ = false;
-    std::array<COLORREF, static_cast<size_t>(ColorRole::Count)> colors_{};
-    std::array<HBRUSH, static_cast<size_t>(ColorRole::Count)> brushes_{};
-    std::array<HPEN, static_cast<size_t>(ColorRole::Count)> pens_{};
+    std::array<COLORREF, appearance::ColorRoleCount> colors_{};
+    std::array<HBRUSH, appearance::ColorRoleCount> brushes_{};
 };
 
 // Shorthands for the controls.

@@ -14,11 +14,27 @@ import re
 import sys
 import zlib
 
-COLOUR_KEYS = [
-    "window", "text", "field", "field-text", "face", "face-text", "hot", "pressed", "accent",
-    "selection", "selection-text", "edge", "disabled-text", "tip", "tip-text", "menu",
-    "menu-text", "caption", "caption-text",
-]
+# The colour roles' table of the program, whose order the packed text follows.
+COLOR_ROLES_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "appearance", "color_roles.h")
+
+
+def colour_keys(header):
+    """The file keys of the colour roles, in the order the program's table gives them."""
+    keys = []
+    with open(header, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            if not line.lstrip().startswith("ROLE("):
+                continue
+            role = re.match(r'\s*ROLE\(\w+, L"([a-z-]+)", \w+\)', line)
+            if not role:
+                raise SystemExit(f"pack-styles: {header}:{number}: not a role as ROLE(Name, L\"key\", COLOR_...)")
+            keys.append(role.group(1))
+    if not keys:
+        raise SystemExit(f"pack-styles: {header} lists no colour roles")
+    return keys
+
+
+COLOUR_KEYS = colour_keys(COLOR_ROLES_HEADER)
 # The order of the packed text; every key is required exactly once.
 KEYS = ["name"] + COLOUR_KEYS + ["corner-radius", "border-width", "gradient"]
 MAX_CORNER_RADIUS = 16

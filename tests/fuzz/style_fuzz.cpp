@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 crlf += c;
             }
             const std::optional<Style> again = ParseStyleText(crlf);
-            Check(again && again->name == style->name && again->colors.accent == style->colors.accent);
+            Check(again && again->name == style->name &&
+                  again->colors[ColorRole::Accent] == style->colors[ColorRole::Accent]);
         }
     }
     return 0;

@@ -142,12 +142,12 @@ TEST(StyleCatalogue, StyleTextGivesEveryValue)
     const std::optional<Style> style = ParseStyleText(GoodText);
     ASSERT_TRUE(style);
     EXPECT_EQ(style->name, L"Test Style");
-    EXPECT_EQ(style->colors.window, 0x102030u);
-    EXPECT_EQ(style->colors.text, 0xFFFFFFu);
-    EXPECT_EQ(style->colors.field, 0x000001u);
-    EXPECT_EQ(style->colors.accent, 0x44AAFFu);
-    EXPECT_EQ(style->colors.caption, 0x123456u);
-    EXPECT_EQ(style->colors.captionText, 0xFFFFFEu);
+    EXPECT_EQ(style->colors[ColorRole::Window], 0x102030u);
+    EXPECT_EQ(style->colors[ColorRole::Text], 0xFFFFFFu);
+    EXPECT_EQ(style->colors[ColorRole::Field], 0x000001u);
+    EXPECT_EQ(style->colors[ColorRole::Accent], 0x44AAFFu);
+    EXPECT_EQ(style->colors[ColorRole::Caption], 0x123456u);
+    EXPECT_EQ(style->colors[ColorRole::CaptionText], 0xFFFFFEu);
     EXPECT_EQ(style->cornerRadius, 16);
     EXPECT_EQ(style->borderWidth, 0);
     EXPECT_TRUE(style->gradient);

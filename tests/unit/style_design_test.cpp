@@ -26,32 +26,32 @@ std::vector<Style> EmbeddedStyles()
 
 TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn)
 {
-    using C = StyleColors;
+    using R = ColorRole;
     const struct {
         const char* what;
-        Rgb C::*fore;
-        Rgb C::*back;
+        ColorRole fore;
+        ColorRole back;
         double minimum;
     } pairs[] = {
-        {"text on window", &C::text, &C::window, 4.5},
-        {"field text on field", &C::fieldText, &C::field, 4.5},
-        {"face text on face", &C::faceText, &C::face, 4.5},
-        {"face text on hot", &C::faceText, &C::hot, 4.5},
-        {"face text on pressed", &C::faceText, &C::pressed, 4.5},
-        {"selection text on selection", &C::selectionText, &C::selection, 4.5},
-        {"tip text on tip", &C::tipText, &C::tip, 4.5},
-        {"menu text on menu", &C::menuText, &C::menu, 4.5},
-        {"caption text on caption", &C::captionText, &C::caption, 4.5},
-        {"disabled text on window", &C::disabledText, &C::window, 3.0},
-        {"disabled text on face", &C::disabledText, &C::face, 3.0},
-        {"check mark on field", &C::accent, &C::field, 3.0},
-        {"check mark on face", &C::accent, &C::face, 3.0},
+        {"text on window", R::Text, R::Window, 4.5},
+        {"field text on field", R::FieldText, R::Field, 4.5},
+        {"face text on face", R::FaceText, R::Face, 4.5},
+        {"face text on hot", R::FaceText, R::Hot, 4.5},
+        {"face text on pressed", R::FaceText, R::Pressed, 4.5},
+        {"selection text on selection", R::SelectionText, R::Selection, 4.5},
+        {"tip text on tip", R::TipText, R::Tip, 4.5},
+        {"menu text on menu", R::MenuText, R::Menu, 4.5},
+        {"caption text on caption", R::CaptionText, R::Caption, 4.5},
+        {"disabled text on window", R::DisabledText, R::Window, 3.0},
+        {"disabled text on face", R::DisabledText, R::Face, 3.0},
+        {"check mark on field", R::Accent, R::Field, 3.0},
+        {"check mark on face", R::Accent, R::Face, 3.0},
     };
     const std::vector<Style> styles = EmbeddedStyles();
     EXPECT_EQ(styles.size(), 66u);
     for (const Style& style : styles) {
         for (const auto& pair : pairs) {
-            EXPECT_GE(Contrast(style.colors.*pair.fore, style.colors.*pair.back), pair.minimum)
+            EXPECT_GE(Contrast(style.colors[pair.fore], style.colors[pair.back]), pair.minimum)
                 << std::string(style.name.begin(), style.name.end()) << ": " << pair.what;
         }
     }
@@ -62,10 +62,10 @@ TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn)
 double Difference(const StyleColors& a, const StyleColors& b)
 {
     double sum = 0;
-    for (const Rgb StyleColors::*role : {&StyleColors::window, &StyleColors::face, &StyleColors::accent,
-                                         &StyleColors::selection, &StyleColors::caption}) {
+    for (const ColorRole role :
+         {ColorRole::Window, ColorRole::Face, ColorRole::Accent, ColorRole::Selection, ColorRole::Caption}) {
         for (const int shift : {16, 8, 0}) {
-            const double d = static_cast<double>((a.*role >> shift) & 0xFF) - static_cast<double>((b.*role >> shift) & 0xFF);
+            const double d = static_cast<double>((a[role] >> shift) & 0xFF) - static_cast<double>((b[role] >> shift) & 0xFF);
             sum += d * d;
         }
     }
@@ -76,11 +76,11 @@ TEST(StyleDesign, StylesAreDistinctFromEachOtherAndFromTheSystemLook)
 {
     // The system look as a default desktop shows it.
     StyleColors system;
-    system.window = 0xF0F0F0;
-    system.face = 0xE1E1E1;
-    system.accent = 0x0078D7;
-    system.selection = 0x0078D7;
-    system.caption = 0xFFFFFF;
+    system[ColorRole::Window] = 0xF0F0F0;
+    system[ColorRole::Face] = 0xE1E1E1;
+    system[ColorRole::Accent] = 0x0078D7;
+    system[ColorRole::Selection] = 0x0078D7;
+    system[ColorRole::Caption] = 0xFFFFFF;
     constexpr double Visible = 70;  // a clear difference in one role, or several smaller ones
 
     const std::vector<Style> styles = EmbeddedStyles();
