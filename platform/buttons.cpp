@@ -115,30 +115,19 @@ bool Label::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return true;
-        case WM_ERASEBKGND:
-            result = 1;
-            return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            RECT r{};
-            GetClientRect(hwnd_, &r);
-            FillRect(dc, &r, BackgroundBrush());
-            std::wstring text = WindowText(hwnd_);
-            HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, RoleColor(IsWindowEnabled(hwnd_) ? ColorRole::Text : ColorRole::DisabledText));
-            UINT align = (GetWindowLongW(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT : DT_LEFT;
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                      align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-            SelectObject(dc, oldFont);
-            EndPaint(hwnd_, &ps);
-            result = 0;
-            return true;
-        }
         default:
-            return false;
+            return PaintStyled(hwnd_, message, BackgroundBrush(),
+                               IsWindowEnabled(hwnd_) ? ColorRole::Text : ColorRole::DisabledText, result,
+                               [this](HDC dc, const RECT& client) { PaintText(dc, client); });
     }
+}
+
+void Label::PaintText(HDC dc, const RECT& client) const {
+    std::wstring text = WindowText(hwnd_);
+    UINT align = (GetWindowLongW(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+    RECT r = client;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 }  // namespace tw::ui

@@ -51,6 +51,9 @@ public:
 protected:
     // In a style of our own the label draws itself, its disabled text included.
     bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void PaintText(HDC dc, const RECT& client) const;
 };
 
 }  // namespace tw::ui

@@ -34,25 +34,14 @@ LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
         default:
             break;
     }
+    // The system's box paints a light band behind its buttons; the whole client area takes the
+    // style's background instead (text and icon are child windows).
+    LRESULT painted = 0;
+    if (PaintStyled(hwnd, message, BackgroundBrush(), ColorRole::Text, painted, [](HDC, const RECT&) {})) {
+        return painted;
+    }
     if (!Styled()) return CallNextSubclass(hwnd, message, wParam, lParam);
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT r{};
-            GetClientRect(hwnd, &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
-            return 1;
-        }
-        case WM_PAINT: {
-            // The system's box paints a light band behind its buttons here; the whole client
-            // area takes the style's background instead (text and icon are child windows).
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(hwnd, &paint);
-            RECT r{};
-            GetClientRect(hwnd, &r);
-            FillRect(dc, &r, BackgroundBrush());
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {

@@ -143,36 +143,29 @@ void NumberBox::PaintEditFrame() {
     ReleaseDC(hwnd_, dc);
 }
 
-void NumberBox::PaintDisabledText() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, RoleBrush(ColorRole::Window));
+void NumberBox::PaintDisabledText(HDC dc, const RECT& client) {
     std::wstring text = WindowText(hwnd_);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RoleColor(ColorRole::DisabledText));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
+    RECT r = client;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void NumberBox::PaintSpin() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(spin_, &ps);
-    RECT client{};
-    GetClientRect(spin_, &client);
+void NumberBox::PaintSpin(HDC dc, const RECT& client) {
     UINT dpi = WindowDpi(spin_);
     bool enabled = IsWindowEnabled(spin_) != FALSE;
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(spin_, &cursor);
     bool pressing = enabled && GetCapture() == spin_ && GetKeyState(VK_LBUTTON) < 0;
+    // The arrows are filled and outlined in the text colour: the role's brush and the DC pen.
+    ColorRole arrow = enabled ? ColorRole::FaceText : ColorRole::DisabledText;
+    SelectObject(dc, RoleBrush(arrow));
+    SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, RoleColor(arrow));
     int middle = client.bottom / 2;
     for (int half = 0; half < 2; ++half) {
         RECT r{client.left, half == 0 ? client.top : middle, client.right, half == 0 ? middle : client.bottom};
         bool pressed = pressing && PtInRect(&r, cursor);
+        // Each half on the window's background again: the face above reaches a row into it.
         FillRect(dc, &r, RoleBrush(ColorRole::Window));
         PaintFace(dc, r, pressed ? ColorRole::Pressed : ColorRole::Face, ColorRole::Edge, dpi);
         // A small triangle pointing up or down.
@@ -181,42 +174,25 @@ void NumberBox::PaintSpin() {
         int cy = (r.top + r.bottom) / 2;
         POINT up[3] = {{cx - size, cy + size / 2}, {cx + size, cy + size / 2}, {cx, cy - size / 2 - 1}};
         POINT down[3] = {{cx - size, cy - size / 2}, {cx + size, cy - size / 2}, {cx, cy + size / 2 + 1}};
-        COLORREF color = RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText);
-        HBRUSH brush = CreateSolidBrush(color);
-        HPEN pen = CreatePen(PS_SOLID, 1, color);
-        HGDIOBJ oldBrush = SelectObject(dc, brush);
-        HGDIOBJ oldPen = SelectObject(dc, pen);
         Polygon(dc, half == 0 ? up : down, 3);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(brush);
-        DeleteObject(pen);
     }
-    EndPaint(spin_, &ps);
 }
 
 bool NumberBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (Styled()) {
-        if (hwnd == spin_ && message == WM_PAINT) {
-            PaintSpin();
-            result = 0;
-            return true;
-        }
-        if (hwnd == spin_ && message == WM_ERASEBKGND) {
-            result = 1;
-            return true;
-        }
-        if (hwnd == hwnd_ && message == WM_PAINT && !IsWindowEnabled(hwnd_)) {
-            // A disabled edit draws its text in the system's grey whatever its parent says.
-            PaintDisabledText();
-            result = 0;
-            return true;
-        }
-        if (hwnd == hwnd_ && message == WM_NCPAINT) {
-            result = CallNextSubclass(hwnd, message, wParam, lParam);
-            PaintEditFrame();
-            return true;
-        }
+    if (hwnd == spin_ && PaintStyled(spin_, message, RoleBrush(ColorRole::Window), ColorRole::FaceText, result,
+                                     [this](HDC dc, const RECT& client) { PaintSpin(dc, client); })) {
+        return true;
+    }
+    // A disabled edit draws its text in the system's grey whatever its parent says.
+    if (hwnd == hwnd_ && message == WM_PAINT && !IsWindowEnabled(hwnd_) &&
+        PaintStyled(hwnd_, message, RoleBrush(ColorRole::Window), ColorRole::DisabledText, result,
+                    [this](HDC dc, const RECT& client) { PaintDisabledText(dc, client); })) {
+        return true;
+    }
+    if (Styled() && hwnd == hwnd_ && message == WM_NCPAINT) {
+        result = CallNextSubclass(hwnd, message, wParam, lParam);
+        PaintEditFrame();
+        return true;
     }
     if ((message == WM_CHAR || message == WM_IME_CHAR) && hwnd == hwnd_ && wParam >= 0xFF10 && wParam <= 0xFF19) {
         // A full-width digit typed in the input method's full-width mode: the edit, which takes

@@ -39,8 +39,8 @@ private:
     void ShowText(const std::wstring& text);
     void FoldTypedDigits();
     void SyncSpin();
-    void PaintSpin();
-    void PaintDisabledText();
+    void PaintSpin(HDC dc, const RECT& client);
+    void PaintDisabledText(HDC dc, const RECT& client);
     void PaintEditFrame();
 
     HWND spin_ = nullptr;

@@ -114,18 +114,18 @@ LRESULT GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return CallNextSubclass(hwnd, message, wParam, lParam);
     }
     // Group boxes send no custom-draw notification: in a style of our own the frame paints here.
-    if (!Styled() || (message != WM_PAINT && message != WM_ERASEBKGND)) {
-        return CallNextSubclass(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    if (PaintStyled(hwnd, message, BackgroundBrush(),
+                    IsWindowEnabled(hwnd) ? ColorRole::Text : ColorRole::DisabledText, result,
+                    [hwnd](HDC dc, const RECT& client) { PaintFrame(hwnd, dc, client); })) {
+        return result;
     }
-    if (message == WM_ERASEBKGND) return 1;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, BackgroundBrush());
+    return CallNextSubclass(hwnd, message, wParam, lParam);
+}
+
+void GroupBox::PaintFrame(HWND hwnd, HDC dc, const RECT& client) {
     UINT dpi = WindowDpi(hwnd);
     std::wstring caption = WindowText(hwnd);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     SIZE text{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     RECT frame = client;
@@ -144,13 +144,8 @@ LRESULT GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         textRect.right = std::min<LONG>(textRect.left + text.cx, client.right - gap);
         RECT back{textRect.left - gap, 0, textRect.right + gap, text.cy};
         FillRect(dc, &back, BackgroundBrush());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RoleColor(IsWindowEnabled(hwnd) ? ColorRole::Text : ColorRole::DisabledText));
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd, &ps);
-    return 0;
 }
 
 void GroupBox::ApplyDpi(int oldDpi) {
@@ -254,31 +249,17 @@ void PageControl::Realign() {
 }
 
 bool PageControl::FilterMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT& result) {
-    if (hwnd != hwnd_ || !Styled()) return false;
-    if (message == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (message != WM_PAINT) return false;
-    Paint();
-    result = 0;
-    return true;
+    return hwnd == hwnd_ && PaintStyled(hwnd_, message, BackgroundBrush(), ColorRole::Text, result,
+                                        [this](HDC dc, const RECT& client) { Paint(dc, client); });
 }
 
-void PageControl::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+void PageControl::Paint(HDC dc, const RECT& client) {
     UINT dpi = WindowDpi(hwnd_);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, BackgroundBrush());
     RECT display = client;
     SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     InflateRect(&display, 1, 1);
     FrameRect(dc, &display, RoleBrush(ColorRole::Edge));
 
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
     int selected = ActivePageIndex();
     for (int i = 0; i < PageCount(); ++i) {
         RECT tab{};
@@ -305,8 +286,6 @@ void PageControl::Paint() {
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &tab,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
 }
 
 bool PageControl::HandleNotify(NMHDR& header, LRESULT& result) {

@@ -41,6 +41,7 @@ public:
 
 private:
     static LRESULT FrameProc(HWND, UINT, WPARAM, LPARAM, void*);
+    static void PaintFrame(HWND frame, HDC dc, const RECT& client);
     HWND frame_ = nullptr;
 };
 
@@ -79,7 +80,7 @@ protected:
     bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void Paint();
+    void Paint(HDC dc, const RECT& client);
     void ShowActivePage();
     // The tabs' height for the control's font: its line height and the tabs' padding.
     int TabHeight() const;

@@ -4,7 +4,7 @@
 
 #include "platform/application.h"
 #include "platform/form.h"
-#include "platform/style_engine.h"
+#include "platform/style_paint.h"
 
 namespace tw::ui {
 
@@ -52,22 +52,13 @@ void StatusBar::SetPanelWidth(int index, int width) {
 }
 
 bool StatusBar::FilterMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT& result) {
-    if (hwnd != hwnd_ || !Styled()) return false;
-    if (message == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (message != WM_PAINT) return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, RoleBrush(ColorRole::Face));
+    return hwnd == hwnd_ && PaintStyled(hwnd_, message, RoleBrush(ColorRole::Face), ColorRole::FaceText, result,
+                                        [this](HDC dc, const RECT& client) { PaintPanels(dc, client); });
+}
+
+void StatusBar::PaintPanels(HDC dc, const RECT& client) {
     RECT top{client.left, client.top, client.right, client.top + 1};
     FillRect(dc, &top, RoleBrush(ColorRole::Edge));
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RoleColor(ColorRole::FaceText));
     for (size_t i = 0; i < texts_.size(); ++i) {
         RECT part{};
         if (!SendMessageW(hwnd_, SB_GETRECT, i, reinterpret_cast<LPARAM>(&part))) continue;
@@ -78,10 +69,6 @@ bool StatusBar::FilterMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT& 
         DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &part,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(hwnd_, &ps);
-    result = 0;
-    return true;
 }
 
 int StatusBar::TextWidth(const std::wstring& text) const {

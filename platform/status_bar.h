@@ -27,6 +27,7 @@ protected:
 
 private:
     void UpdateParts();
+    void PaintPanels(HDC dc, const RECT& client);
     std::vector<std::wstring> texts_;
     std::vector<int> widths_;
 };

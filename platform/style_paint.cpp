@@ -68,12 +68,10 @@ void PaintPushButton(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi)
     std::wstring text = TextOf(hwnd);
     UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     FollowKeyboardCues(hwnd, text, flags);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText));
+    DcRestore restore(dc);
+    restore.UseTextOf(hwnd, RoleColor(enabled ? ColorRole::FaceText : ColorRole::DisabledText));
     if (pressed) OffsetRect(&textRect, 0, Scaled(1, dpi));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, flags);
-    SelectObject(dc, oldFont);
 }
 
 void PaintCheckBox(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
@@ -90,9 +88,8 @@ void PaintCheckBox(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
     PaintCheckMark(dc, boxRect, checked, enabled, hot, dpi);
 
     std::wstring text = TextOf(hwnd);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RoleColor(enabled ? ColorRole::Text : ColorRole::DisabledText));
+    DcRestore restore(dc);
+    restore.UseTextOf(hwnd, RoleColor(enabled ? ColorRole::Text : ColorRole::DisabledText));
     RECT textRect{boxRect.right + Scaled(4, dpi), r.top, r.right, r.bottom};
     UINT flags = DT_LEFT;
     FollowKeyboardCues(hwnd, text, flags);
@@ -114,10 +111,39 @@ void PaintCheckBox(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi) {
         SetTextColor(dc, RoleColor(ColorRole::Text));
         DrawFocusRect(dc, &focus);
     }
-    SelectObject(dc, oldFont);
 }
 
 }  // namespace
+
+void DcRestore::UseTextOf(HWND hwnd, COLORREF color) const {
+    SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, color);
+}
+
+bool PaintStyled(HWND hwnd, UINT message, HBRUSH fill, ColorRole text, LRESULT& result, const StyledPainter& paint) {
+    if (!Styled() || (message != WM_PAINT && message != WM_ERASEBKGND)) return false;
+    if (message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    // The painting ends even when the painter throws: an update region left behind would bring
+    // WM_PAINT back at once, for ever.
+    struct Painting {
+        HWND hwnd;
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(hwnd, &ps);
+        ~Painting() { EndPaint(hwnd, &ps); }
+    } painting{hwnd};
+    DcRestore restore(painting.dc);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    FillRect(painting.dc, &client, fill);
+    restore.UseTextOf(hwnd, RoleColor(text));
+    paint(painting.dc, client);
+    result = 0;
+    return true;
+}
 
 UINT WindowDpi(HWND hwnd) {
     UINT dpi = hwnd ? GetDpiForWindow(hwnd) : 0;
@@ -165,9 +191,11 @@ void PaintCheckMark(HDC dc, const RECT& box, bool checked, bool enabled, bool ho
                      {box.left + w * 10 / 13, box.top + h * 4 / 13}};
     HPEN pen = CreatePen(PS_SOLID, std::max(2, Scaled(2, dpi)),
                          RoleColor(enabled ? ColorRole::FieldText : ColorRole::DisabledText));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    Polyline(dc, mark, 3);
-    SelectObject(dc, oldPen);
+    {
+        DcRestore restore(dc);
+        SelectObject(dc, pen);
+        Polyline(dc, mark, 3);
+    }
     DeleteObject(pen);
 }
 

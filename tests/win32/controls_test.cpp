@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "platform/form.h"
 #include "platform/number_box.h"
 #include "platform/panels.h"
+#include "platform/style_engine.h"
+#include "platform/style_paint.h"
 #include "runtime/error.h"
 
 namespace tw::ui {
@@ -246,6 +249,59 @@ TEST_F(ControlsTest, OwnerDrawingFindsTheControlByItsWindowWhateverTheControlTyp
     SendMessageW(grid.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
     DestroyMenu(menu);
     EXPECT_EQ(control.drawn, 4);
+}
+
+TEST_F(ControlsTest, StyledButtonsGiveTheDeviceContextBackAsTheyFoundIt) {
+    // A button drawn in a style selects its font and pen and sets text colour and mode on the
+    // device context it is handed: the caller finds it as it was afterwards.
+    struct PlainLookAfterwards {
+        ~PlainLookAfterwards() { StyleEngine::Instance().Activate(std::nullopt); }
+    } plainLook;
+    appearance::Style style;
+    style.name = L"Test";
+    style.colors[ColorRole::Face] = 0x3A3B3F;
+    style.colors[ColorRole::FaceText] = 0xF1F3F4;
+    style.colors[ColorRole::FieldText] = 0xF1F3F4;
+    StyleEngine::Instance().Activate(style);
+    Button button(grid, L"&Go");
+    CheckBox box(grid, L"box", true);
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 30);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ font = GetStockObject(SYSTEM_FIXED_FONT);
+    HGDIOBJ pen = GetStockObject(WHITE_PEN);
+    HGDIOBJ brush = GetStockObject(GRAY_BRUSH);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, RGB(1, 2, 3));
+    for (Control* control : {static_cast<Control*>(&button), static_cast<Control*>(&box)}) {
+        NMCUSTOMDRAW draw{};
+        draw.hdr.hwndFrom = control->Handle();
+        draw.hdr.code = NM_CUSTOMDRAW;
+        draw.dwDrawStage = CDDS_PREPAINT;
+        draw.hdc = dc;
+        draw.rc = RECT{0, 0, 120, 30};
+        draw.uItemState = CDIS_FOCUS | CDIS_SHOWKEYBOARDCUES;
+        LRESULT result = 0;
+        ASSERT_TRUE(CustomDrawButton(draw, result));
+        EXPECT_EQ(result, CDRF_SKIPDEFAULT);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+        EXPECT_EQ(GetBkMode(dc), OPAQUE);
+        EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
 TEST_F(ControlsTest, HintsAreRegisteredUnlessTheControlHasThemOff) {
