@@ -1,6 +1,6 @@
 #pragma once
 // A visual style: a name, the colour roles every control is drawn with, and a few shape values.
-// Portable: the style engine of the control layer turns it into brushes and pens.
+// Portable: the style engine of the control layer turns it into brushes.
 #include <array>
 #include <cstddef>
 #include <cstdint>
