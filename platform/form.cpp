@@ -255,16 +255,21 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_CLOSE:
-            // Disabled while a modal box is open: the box's caller is still running.
-            if (IsWindowEnabled(hwnd_)) Guard([&] {
-                if (!HandleDialogKey(VK_ESCAPE)) Close();
-            });
+            // Disabled while a modal box is open: the box's caller is still running. In a box
+            // with a cancel button the close request is that button's, as in a dialog.
+            if (IsWindowEnabled(hwnd_)) {
+                Guard([&] {
+                    if (!HandleDialogKey(VK_ESCAPE)) Close();
+                });
+            }
             return 0;
         case WM_COMMAND:
-            // Esc in a dialog's loop; a button with the id IDCANCEL is found as any control is.
-            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
-                Guard([&] { HandleDialogKey(VK_ESCAPE); });
-                return 0;
+            // OK or Cancel sent to the form itself, as a dialog's loop sends Esc: the default or
+            // cancel button. A button with such an id is found as any control is.
+            if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+                bool handled = false;
+                Guard([&] { handled = HandleDialogKey(LOWORD(wParam) == IDOK ? VK_RETURN : VK_ESCAPE); });
+                if (handled) return 0;
             }
             break;
         case DM_GETDEFID:
