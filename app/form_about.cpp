@@ -33,11 +33,14 @@ void TTapwhileForm::About1Click(ui::Object*) {
     // The gradient only while the style the window started in is active.
     if (ActiveStyleName() == BasicStyleName1) {
         // AboutDialogPaint: white to a random colour, in a random direction, at every repaint.
-        dialog.OnPaint = [this](ui::Object*, HDC dc, const RECT& client) {
-            std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFE);
-            const AboutGradient gradient = AboutGradientFor(colour(random_));
-            ui::FillGradient(dc, client, RGB(255, 255, 255), gradient.endColor, gradient.horizontal);
-        };
+        // The picture starts from white, so the text on it is black whatever the system's colours.
+        dialog.SetBackgroundPainter(
+            [this](HDC dc, const RECT& client) {
+                std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFE);
+                const AboutGradient gradient = AboutGradientFor(colour(random_));
+                ui::FillGradient(dc, client, RGB(255, 255, 255), gradient.endColor, gradient.horizontal);
+            },
+            RGB(0, 0, 0));
     }
     // AboutImageClick: the icon links to the download page.
     dialog.OnImageClick = [this](ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppDownloadUrl); };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "about/about_dialog_win.h"
 #include "bench_window.h"
 #include "platform/style_manager.h"
 
@@ -71,7 +72,7 @@ std::wstring boxPicture;
 BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
-    if (IsWindowVisible(hwnd) && (lstrcmpW(name, L"#32770") == 0 || lstrcmpW(name, L"TwAboutDialog") == 0)) {
+    if (IsWindowVisible(hwnd) && (lstrcmpW(name, L"#32770") == 0 || tw::AboutDialog::FromHandle(hwnd))) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }

@@ -56,6 +56,13 @@ bool Button::HandleNotify(NMHDR& header, LRESULT& result) {
     return header.code == NM_CUSTOMDRAW && CustomDrawButton(reinterpret_cast<NMCUSTOMDRAW&>(header), result);
 }
 
+bool Button::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (hwnd != hwnd_ || message != WM_KEYDOWN || (wParam != VK_RETURN && wParam != VK_ESCAPE)) return false;
+    if (!OwnerForm().HandleDialogKey(wParam)) return false;
+    result = 0;
+    return true;
+}
+
 bool Button::HandleCommand(WORD code) {
     if (code != BN_CLICKED) return false;
     Click();
@@ -93,17 +100,36 @@ bool CheckBox::HandleCommand(WORD code) {
 
 // ---- Label -----------------------------------------------------------------------------------
 
-Label::Label(Container& parent, const std::wstring& caption, Alignment alignment)
-    : Control(&parent, &parent.OwnerForm()) {
-    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTERIMAGE | SS_NOPREFIX |
-                  (alignment == Alignment::Right ? SS_RIGHT : SS_LEFT);
+Label::Label(Container& parent, const std::wstring& caption, Alignment alignment, Lines lines)
+    : Control(&parent, &parent.OwnerForm()), lines_(lines) {
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | (alignment == Alignment::Right ? SS_RIGHT : SS_LEFT) |
+                  (lines == Lines::One ? SS_CENTERIMAGE : SS_EDITCONTROL);
     HWND hwnd = CreateWindowExW(0, WC_STATICW, caption.c_str(), style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
 }
 
+UINT Label::DrawFlags() const {
+    UINT align = (GetWindowLongW(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+    // With SS_EDITCONTROL | SS_NOPREFIX the static control wraps as these flags do.
+    if (lines_ == Lines::Wrapped) return align | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
+    return align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+}
+
+SIZE Label::TextExtent(int maxWidth) const {
+    const std::wstring text = WindowText(hwnd_);
+    RECT r{0, 0, maxWidth, 0};
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+    return {r.right, r.bottom};
+}
+
 bool Label::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (hwnd != hwnd_ || !Styled()) return false;
+    // On a painted background the static control draws as its form tells it.
+    if (hwnd != hwnd_ || !Styled() || OwnerForm().PaintsBackground()) return false;
     switch (message) {
         case WM_SETTEXT:
         case WM_ENABLE:
@@ -124,10 +150,8 @@ bool Label::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 void Label::PaintText(HDC dc, const RECT& client) const {
     std::wstring text = WindowText(hwnd_);
-    UINT align = (GetWindowLongW(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT : DT_LEFT;
     RECT r = client;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags());
 }
 
 }  // namespace tw::ui

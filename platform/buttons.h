@@ -22,6 +22,11 @@ public:
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
     void ApplyDpi(int oldDpi) override;
 
+protected:
+    // A loop that does not treat the form as a dialog (the clock's message pump, for one) hands
+    // Enter and Esc to the button with the focus: they go to the form's default and cancel buttons.
+    bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
     void UpdateImage();
     const ImageList* images_ = nullptr;
@@ -45,8 +50,14 @@ public:
 class Label : public Control {
 public:
     enum class Alignment { Left, Right };
-    Label(Container& parent, const std::wstring& caption, Alignment alignment = Alignment::Left);
+    // One line, centred vertically and cut with an ellipsis; or lines broken at CR LF and
+    // wrapped at words, from the top.
+    enum class Lines { One, Wrapped };
+    Label(Container& parent, const std::wstring& caption, Alignment alignment = Alignment::Left,
+          Lines lines = Lines::One);
     int NaturalHeight() const override { return 15; }
+    // The room the text takes in the label's font when no line is wider than maxWidth.
+    SIZE TextExtent(int maxWidth) const;
 
 protected:
     // In a style of our own the label draws itself, its disabled text included.
@@ -54,6 +65,9 @@ protected:
 
 private:
     void PaintText(HDC dc, const RECT& client) const;
+    // The flags the static control draws its text with, so that measuring matches drawing.
+    UINT DrawFlags() const;
+    Lines lines_;
 };
 
 }  // namespace tw::ui

@@ -124,6 +124,8 @@ void Control::UpdateHintArea() {
 
 void Control::SetHandCursor(bool hand) { ui::SetHandCursor(hwnd_, hand); }
 
+void Control::SetId(int id) { SetWindowLongPtrW(hwnd_, GWLP_ID, id); }
+
 std::wstring Control::Text() const { return WindowText(hwnd_); }
 
 void Control::SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }

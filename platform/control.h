@@ -71,6 +71,8 @@ public:
     bool ShowHint() const { return showHint_; }
 
     void SetHandCursor(bool hand);
+    // The control's id among its parent's children, as GetDlgItem finds it.
+    void SetId(int id);
 
     virtual std::wstring Text() const;
     virtual void SetText(const std::wstring& text);

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/application.h"
+#include "platform/buttons.h"
+#include "platform/modal.h"
 #include "platform/style_engine.h"
 
 namespace tw::ui {
@@ -10,7 +14,16 @@ namespace tw::ui {
 namespace {
 const wchar_t kFormClass[] = L"TwForm";
 
+// No face: the system's message-box font at the DPI, else Meiryo UI at 9 points.
 HFONT MakeFont(const std::wstring& face, int height96, UINT dpi) {
+    if (face.empty()) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+            if (HFONT font = CreateFontIndirectW(&metrics.lfMessageFont)) return font;
+        }
+        return MakeFont(L"Meiryo UI", 12, dpi);
+    }
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(height96, static_cast<int>(dpi), 96);
     lf.lfWeight = FW_NORMAL;
@@ -20,6 +33,8 @@ HFONT MakeFont(const std::wstring& face, int height96, UINT dpi) {
     return CreateFontIndirectW(&lf);
 }
 }  // namespace
+
+const wchar_t* Form::WindowClassName() { return kFormClass; }
 
 void Form::RegisterWindowClass() {
     WNDCLASSEXW wc{};
@@ -39,11 +54,21 @@ Form::Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int f
       clientHeight96_(clientHeight96),
       fontFace_(fontFace),
       fontHeight96_(fontHeight96) {
-    Application& app = Application::Instance();
     // Left 0, top 0: the stored placement is applied later by the program itself.
-    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, L"",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, app.Handle(), nullptr,
-                                app.InstanceHandle(), static_cast<WindowHandler*>(this));
+    Create(Application::Instance().Handle(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {0, 0});
+}
+
+Form::Form(HWND owner, POINT createdAt)
+    : Container(nullptr, this), clientWidth96_(0), clientHeight96_(0), fontHeight96_(0) {
+    // No system menu: no title-bar buttons. No WS_CLIPCHILDREN: a painted background must lie
+    // under the controls that show it through.
+    Create(owner, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+           createdAt);
+}
+
+void Form::Create(HWND owner, DWORD style, DWORD exStyle, POINT createdAt) {
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, L"", style, createdAt.x, createdAt.y, 100, 100, owner, nullptr,
+                                Application::Instance().InstanceHandle(), static_cast<WindowHandler*>(this));
     Attach(hwnd);
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
@@ -81,10 +106,14 @@ HFONT Form::FontFor(const std::wstring& face, int height96) {
     return font;
 }
 
-void Form::ResizeClient() {
-    RECT r{0, 0, ScaleValue(clientWidth96_), ScaleValue(clientHeight96_)};
+void Form::ResizeClient() { SetClientSize(ScaleValue(clientWidth96_), ScaleValue(clientHeight96_)); }
+
+void Form::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
     AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
                              static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
+    // A layout that runs on resizing may set the size it already has.
+    if (Width() == r.right - r.left && Height() == r.bottom - r.top) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -151,8 +180,70 @@ void Form::Close() {
     }
     closing_ = false;
     if (!canClose) return;
+    if (showingModal_) {
+        // The modal showing destroys the window once the program's windows take input again.
+        EndModal(IDCANCEL);
+        return;
+    }
     closed_ = true;
     DestroyWindow(hwnd_);
+}
+
+int Form::ShowModal() {
+    if (closed_) return IDCANCEL;
+    modalResult_ = 0;
+    showingModal_ = true;
+    {
+        ModalScope modal({hwnd_});
+        Show();
+        if (defaultButton_) SetFocus(defaultButton_->Handle());
+        RunModalLoop(hwnd_, [this] { return modalResult_ != 0 || closed_; });
+    }
+    showingModal_ = false;
+    // The program's windows are enabled again before the box goes, so that its owner becomes
+    // the active window.
+    if (!closed_) {
+        closed_ = true;
+        DestroyWindow(hwnd_);
+    }
+    return modalResult_ ? modalResult_ : IDCANCEL;
+}
+
+void Form::EndModal(int result) { modalResult_ = result; }
+
+void Form::SetDefaultButton(Button& button) {
+    defaultButton_ = &button;
+    // Dialogs know their default button by this id and style (DM_GETDEFID, IsDialogMessage).
+    button.SetId(IDOK);
+    SendMessageW(button.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void Form::SetCancelButton(Button& button) { cancelButton_ = &button; }
+
+bool Form::HandleDialogKey(WPARAM key) {
+    Button* button = key == VK_RETURN ? defaultButton_ : key == VK_ESCAPE ? cancelButton_ : nullptr;
+    if (!button) return false;
+    button->Click();
+    return true;
+}
+
+void Form::SetBackgroundPainter(std::function<void(HDC dc, const RECT& client)> painter, COLORREF textColor) {
+    painter_ = std::move(painter);
+    paintedTextColor_ = textColor;
+}
+
+void Form::PaintBackground() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    // Each repaint may draw a different picture, so it must cover the whole form, the controls
+    // that show it through included.
+    RECT update{};
+    GetUpdateRect(hwnd_, &update, FALSE);
+    if (!EqualRect(&update, &client)) InvalidateRect(hwnd_, nullptr, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    Guard([&] { painter_(dc, client); });
+    EndPaint(hwnd_, &ps);
 }
 
 LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -164,9 +255,44 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_CLOSE:
-            // Disabled while a modal box is open: the box's caller is still running.
-            if (IsWindowEnabled(hwnd_)) Guard([&] { Close(); });
+            // Disabled while a modal box is open: the box's caller is still running. In a box
+            // with a cancel button the close request is that button's, as in a dialog.
+            if (IsWindowEnabled(hwnd_)) {
+                Guard([&] {
+                    if (!HandleDialogKey(VK_ESCAPE)) Close();
+                });
+            }
             return 0;
+        case WM_COMMAND:
+            // OK or Cancel sent to the form itself, as a dialog's loop sends Esc: the default or
+            // cancel button. A button with such an id is found as any control is.
+            if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+                bool handled = false;
+                Guard([&] { handled = HandleDialogKey(LOWORD(wParam) == IDOK ? VK_RETURN : VK_ESCAPE); });
+                if (handled) return 0;
+            }
+            break;
+        case DM_GETDEFID:
+            if (defaultButton_) return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+            break;
+        case WM_ACTIVATE:
+            if (defaultButton_ && LOWORD(wParam) != WA_INACTIVE) {
+                SetFocus(defaultButton_->Handle());
+                return 0;
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (painter_) return 1;
+            break;
+        case WM_PAINT:
+            if (!painter_) break;
+            PaintBackground();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (!painter_) break;
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            SetTextColor(reinterpret_cast<HDC>(wParam), paintedTextColor_);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         case WM_SYSCOLORCHANGE:
             // Only top-level windows hear of it; the common controls keep the colours they
             // drew with until they do.

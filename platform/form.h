@@ -1,6 +1,7 @@
 #pragma once
-// A top-level window owned by the application window: caption, client size at 96 dpi scaled to
-// the window's DPI, the fonts its controls use, its tool tips, close query and showing events.
+// A top-level window: the main window, owned by the application window, with a client size at
+// 96 dpi scaled to the window's DPI; or a box owned by another window and shown modally. Its
+// caption, the fonts its controls use, its tool tips, close query and showing events.
 #include <windows.h>
 
 #include <functional>
@@ -13,9 +14,15 @@
 
 namespace tw::ui {
 
+class Button;
+
 class Form : public Container {
 public:
     Form(int clientWidth96, int clientHeight96, const wchar_t* fontFace, int fontHeight96);
+    // A box owned by another window: a tool window's caption without title-bar buttons, not
+    // sizeable, in the system's message font. Created at a point of the screen, so that it takes
+    // the DPI of the monitor there; its size follows its content (SetClientSize).
+    Form(HWND owner, POINT createdAt);
     ~Form() override;
 
     void SetCaption(const std::wstring& caption) { SetText(caption); }
@@ -30,6 +37,8 @@ public:
     // Applies a placement with SetWindowPlacement. Its rectangle was measured on the monitor it
     // lies on, so it stands also when the window takes that monitor's DPI on the way there.
     void RestorePlacement(const WINDOWPLACEMENT& placement);
+    // The client area's size in pixels at the window's DPI; the window keeps its top-left corner.
+    void SetClientSize(int width, int height);
 
     // Shows or hides the window; the showing-changed event follows the change.
     void Show();
@@ -39,6 +48,23 @@ public:
     // Asks the window to close: runs the close query and destroys the window when it allows.
     void Close();
     bool Closed() const { return closed_; }
+
+    // Shows the form as a modal box: no other window of the program takes input, and this
+    // thread's messages (the timers' too) are handled until EndModal or a close, then the window
+    // goes (a form shows modally once). Returns the result EndModal gave; a close gives IDCANCEL.
+    int ShowModal();
+    void EndModal(int result);
+    // Enter presses the default button, which takes the focus whenever the form becomes active;
+    // Esc and the close request press the cancel button. They may be the same button.
+    void SetDefaultButton(Button& button);
+    void SetCancelButton(Button& button);
+    // Enter or Esc pressed where the loop does not treat the form as a dialog; true when taken.
+    bool HandleDialogKey(WPARAM key);
+
+    // Paints the whole client area at every repaint, in place of the plain background; the
+    // form's static controls show it through, their text in textColor.
+    void SetBackgroundPainter(std::function<void(HDC dc, const RECT& client)> painter, COLORREF textColor);
+    bool PaintsBackground() const { return static_cast<bool>(painter_); }
 
     std::function<void(Object* sender, bool& canClose)> OnCloseQuery;
     Event OnResize;
@@ -50,6 +76,7 @@ public:
     ui::Tooltip& Hints() { return *hints_; }
 
     static void RegisterWindowClass();
+    static const wchar_t* WindowClassName();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,7 +84,9 @@ protected:
 private:
     void MakeFonts();
     void ResizeClient();
+    void Create(HWND owner, DWORD style, DWORD exStyle, POINT createdAt);
     void ChangeDpi(UINT dpi, const RECT& suggested);
+    void PaintBackground();
 
     UINT dpi_ = 96;
     int clientWidth96_;
@@ -71,6 +100,12 @@ private:
     bool closing_ = false;  // the close query is running
     bool shownBefore_ = false;
     bool restoringPlacement_ = false;
+    bool showingModal_ = false;
+    int modalResult_ = 0;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+    std::function<void(HDC dc, const RECT& client)> painter_;
+    COLORREF paintedTextColor_ = 0;
 };
 
 }  // namespace tw::ui

@@ -73,6 +73,21 @@ HWND ModalScope::Box() {
     return box;
 }
 
+void RunModalLoop(HWND box, const std::function<bool()>& done) {
+    MSG msg;
+    while (!done()) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got == -1) return;
+        if (IsWindow(box) && IsDialogMessageW(box, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
     HWND owner = Application::Instance().ActiveOwner();
     ModalScope scope({owner});

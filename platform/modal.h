@@ -4,6 +4,7 @@
 // the box's back.
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ public:
 private:
     std::vector<HWND> disabled_;
 };
+
+// The loop of a box of the program's own: handles this thread's messages (the timers' too), with
+// the box's keyboard interface (Tab, Enter, Esc), until done() is true. A quit message ends it
+// and is left for the application's own loop. Run it inside a ModalScope that spares the box.
+void RunModalLoop(HWND box, const std::function<bool()>& done);
 
 // The one way the program shows a system message box: owned by the application's active window
 // (the application window when none is active), inside a ModalScope. Returns the button chosen

@@ -115,6 +115,59 @@ TEST_F(ModalTest, AClickOnTheTrayIconWhileABoxIsOpenBringsTheBoxToTheFront) {
     EXPECT_EQ(ModalScope::Box(), nullptr);
 }
 
+TEST_F(ModalTest, AFormShownModallyDisablesTheProgramUntilItEndsAndThenGoes) {
+    // A box of the layer's own, ended by its code or by a close request that its close query
+    // refuses once.
+    struct Case {
+        const char* how;
+        std::function<void(Form& box)> end;
+        int result;
+        int queries;
+    };
+    const Case cases[] = {
+        {"EndModal", [](Form& box) { box.EndModal(IDYES); }, IDYES, 0},
+        {"close", [](Form& box) { PostMessageW(box.Handle(), WM_CLOSE, 0, 0); }, IDCANCEL, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        Form box(form.Handle(), {100, 100});
+        int queries = 0;
+        box.OnCloseQuery = [&](Object*, bool& canClose) { canClose = ++queries > 1; };
+        static std::function<void()>* step = nullptr;
+        int ticks = 0;
+        std::function<void()> check = [&] {
+            if (++ticks == 1) {
+                EXPECT_TRUE(IsWindowVisible(box.Handle()));
+                EXPECT_TRUE(IsWindowEnabled(box.Handle()));
+                EXPECT_FALSE(IsWindowEnabled(form.Handle()));
+                EXPECT_FALSE(IsWindowEnabled(app.Handle()));
+                EXPECT_FALSE(IsWindowEnabled(tray.Handle()));
+                EXPECT_EQ(ModalScope::Box(), box.Handle());
+                c.end(box);
+                if (c.queries) PostMessageW(box.Handle(), WM_CLOSE, 0, 0);  // after the refused one
+            } else if (ticks > 200) {
+                ADD_FAILURE() << "the box was still open after ten seconds";
+                box.EndModal(IDABORT);
+            }
+        };
+        step = &check;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (step) (*step)();
+        });
+        const HWND window = box.Handle();
+        EXPECT_EQ(box.ShowModal(), c.result);
+        KillTimer(nullptr, timer);
+        step = nullptr;
+        EXPECT_EQ(queries, c.queries);
+        EXPECT_TRUE(box.Closed());
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+        EXPECT_TRUE(IsWindowEnabled(app.Handle()));
+        EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+        EXPECT_FALSE(ModalScope::Active());
+    }
+}
+
 TEST_F(ModalTest, TheWindowsComeBackWhenTheScopeEndsByAnException) {
     EXPECT_THROW(
         {
