@@ -27,9 +27,10 @@ void TTapwhileForm::StartUp1Click(ui::Object*) {
 
 void TTapwhileForm::RegisterShortcut(int folderId, const std::wstring& folderWord, const std::wstring& target) {
     // The idle display may have put the idle time into the title that captions the questions.
-    ui::Application::Instance().SetTitle(AppTitle);
+    ui::Application& app = ui::Application::Instance();
+    app.SetTitle(AppTitle);
     Dialogs& dialogs = services_.dialogs;
-    const std::wstring folder = SpecialFolderPath(folderId);
+    const std::wstring folder = SpecialFolderPath(folderId, app.Handle());
     if (folder.empty()) {
         dialogs.PlainMessage(FolderNotFoundText(folderWord));
         return;
@@ -52,8 +53,9 @@ void TTapwhileForm::RegisterShortcut(int folderId, const std::wstring& folderWor
                 break;
             }
             case IDNO:
-                dialogs.PlainMessage(ShellDeleteFile(dialogs, linkPath) ? ShortcutDeletedText(folderWord, name)
-                                                                        : ShortcutDeleteFailedText(folderWord, name));
+                dialogs.PlainMessage(ShellDeleteFile(dialogs, linkPath, app.Handle(), [&app] { app.ProcessMessages(); })
+                                         ? ShortcutDeletedText(folderWord, name)
+                                         : ShortcutDeleteFailedText(folderWord, name));
                 break;
             default:  // Cancel, or the box was closed: nothing changes
                 return;

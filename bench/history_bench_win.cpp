@@ -1,12 +1,12 @@
 // Prints how long one history line costs with a long history under Wine or Windows: the append
 // to the history memo, the summary rebuild and the summary memo refresh.
 #include <windows.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 
+#include "app/start_up.h"
 #include "app/tapwhile_form.h"
 #include "history/history_line.h"
 #include "platform/clock.h"
@@ -37,10 +37,7 @@ double CpuMilliseconds() {
 }  // namespace
 
 int main() {
-    OleInitialize(nullptr);
-    tw::ui::Application& app = tw::ui::Application::Instance();
-    app.Initialize(GetModuleHandleW(nullptr));
-    app.SetTitle(tw::AppTitle);
+    tw::StartUp startUp;
     tw::WinInputServices input;
     SteadyClock clock;
     tw::WinDialogs dialogs;
@@ -112,6 +109,5 @@ int main() {
     }
     std::printf("one AddLog with a %d-line history (%d buckets): %.1f ms on average over %d (target: under 50 ms)\n",
                 count, form.Memo2.LineCount(), total / rounds, rounds);
-    OleUninitialize();
     return 0;
 }

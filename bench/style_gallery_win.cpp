@@ -153,6 +153,5 @@ int main() {
         names << Utf8(all[i]) << "\n";
     }
     styles.Activate(L"Windows");
-    OleUninitialize();
     return 0;
 }

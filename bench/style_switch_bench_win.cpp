@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "appearance/style_resources_win.h"
 #include "bench_window.h"
 #include "platform/style_manager.h"
 
@@ -132,6 +133,5 @@ int main() {
     if (gdiBefore == 0 && userBefore == 0) {
         std::printf("(this system reports no object counts: GetGuiResources answered 0)\n");
     }
-    OleUninitialize();
     return 0;
 }

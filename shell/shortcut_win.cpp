@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "platform/application.h"
 #include "platform/text.h"
 #include "runtime/error.h"
 #include "shell/path_parts.h"
@@ -23,9 +22,9 @@ void Check(HRESULT hr, const wchar_t* what) {
 
 }  // namespace
 
-std::wstring SpecialFolderPath(int folderId) {
+std::wstring SpecialFolderPath(int folderId, HWND owner) {
     PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(ui::Application::Instance().Handle(), folderId, &list)) || !list) return {};
+    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)) || !list) return {};
     wchar_t path[MAX_PATH + 1] = {};
     BOOL found = SHGetPathFromIDListW(list, path);
     ILFree(list);
@@ -55,13 +54,13 @@ HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target, c
     return file->Save(linkPath.c_str(), FALSE);
 }
 
-bool ShellDeleteFile(Dialogs& dialogs, const std::wstring& path) {
+bool ShellDeleteFile(Dialogs& dialogs, const std::wstring& path, HWND owner,
+                     const std::function<void()>& processMessages) {
     if (path.empty() || !FileExists(path)) return true;
-    ui::Application& app = ui::Application::Instance();
     std::wstring from = path;
     from += L'\0';  // a list of one name: c_str() adds the second null that ends it
     SHFILEOPSTRUCTW operation{};
-    operation.hwnd = app.Handle();
+    operation.hwnd = owner;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
     operation.pTo = nullptr;
@@ -69,12 +68,12 @@ bool ShellDeleteFile(Dialogs& dialogs, const std::wstring& path) {
     operation.fAnyOperationsAborted = FALSE;
     if (SHFileOperationW(&operation) != 0) {
         dialogs.PlainMessage(DeleteFailedText(FileNamePart(path)));
-        app.ProcessMessages();
+        processMessages();
         return false;
     }
     if (operation.fAnyOperationsAborted) {
         dialogs.PlainMessage(L"Operations Aborted.");
-        app.ProcessMessages();
+        processMessages();
         return false;
     }
     return true;

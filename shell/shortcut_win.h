@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shobjidl.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/system_services.h"
@@ -34,8 +35,8 @@ private:
 };
 
 // The file-system path of a special folder (a CSIDL number), ending in a separator; empty when
-// the folder has none.
-std::wstring SpecialFolderPath(int folderId);
+// the folder has none. `owner` owns any box the shell shows on the way.
+std::wstring SpecialFolderPath(int folderId, HWND owner);
 
 // Fills a fresh link: the target and, when given, the arguments in quotation marks, then the
 // working directory and the description. Throws Error at the first setter that fails, with the
@@ -49,9 +50,11 @@ IShellLinkW& CreateShortcut(IShellLinkW& link, const std::wstring& target, const
 HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& workingDirectory,
                      const std::wstring& description);
 
-// Moves a file to the recycle bin, with the shell's own confirmation and progress. True when it
-// went or there was no file; false when the shell failed or the user cancelled, each reported
-// in a plain message first.
-bool ShellDeleteFile(Dialogs& dialogs, const std::wstring& path);
+// Moves a file to the recycle bin, with the shell's own confirmation and progress owned by
+// `owner`. True when it went or there was no file; false when the shell failed or the user
+// cancelled, each reported in a plain message first, after which `processMessages` lets the
+// caller's pending messages be handled.
+bool ShellDeleteFile(Dialogs& dialogs, const std::wstring& path, HWND owner,
+                     const std::function<void()>& processMessages);
 
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/start_up.h"
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/input_services.h"
@@ -202,8 +203,6 @@ public:
 // What the default error display would have shown. A test that expects an error takes it;
 // any left at the end of a test fail it.
 std::vector<std::wstring>& ShownErrors();
-// The program's own style catalogue, as the program sets it up.
-void UseEmbeddedStyles();
 std::vector<std::wstring> TakeShownErrors();
 
 }  // namespace tw::test

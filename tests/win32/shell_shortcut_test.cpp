@@ -185,7 +185,10 @@ protected:
     }
     std::wstring Backup(int folderId) const { return paths.temp + L"tw_link_backup_" + std::to_wstring(folderId) + L".lnk"; }
     std::vector<int> movedAside_;  // folders whose link place is the test's until TearDown
-    static std::wstring LinkPath(int folderId) { return SpecialFolderPath(folderId) + LinkName; }
+    static std::wstring Folder(int folderId) {
+        return SpecialFolderPath(folderId, ui::Application::Instance().Handle());
+    }
+    static std::wstring LinkPath(int folderId) { return Folder(folderId) + LinkName; }
 
     void Click(const FolderRow& row, std::vector<int> answers) {
         dialogs.shown.clear();
@@ -209,7 +212,7 @@ TEST_F(ShellShortcutTest, SpecialFoldersEndInASeparator) {
     for (const FolderRow& row : Folders) {
         wchar_t expected[MAX_PATH] = {};
         ASSERT_EQ(SHGetFolderPathW(nullptr, row.id, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK);
-        EXPECT_EQ(SpecialFolderPath(row.id), std::wstring(expected) + L"\\");
+        EXPECT_EQ(Folder(row.id), std::wstring(expected) + L"\\");
     }
 }
 
@@ -292,7 +295,7 @@ TEST_F(ShellShortcutTest, NoMovesTheLinkToTheRecycleBinThenOpensTheFolderItself)
         DeleteFileW((trash + L"\\..\\info\\" + *added.begin() + L".trashinfo").c_str());
     }
     // The link is gone: the folder itself opens, without its trailing separator.
-    std::wstring folder = SpecialFolderPath(row.id);
+    std::wstring folder = Folder(row.id);
     folder.pop_back();
     ASSERT_EQ(shell.launches.size(), 1u);
     EXPECT_EQ(shell.launches[0].file, folder);
@@ -352,7 +355,7 @@ TEST_F(ShellShortcutTest, ASaveThatFailsIsReportedWithItsHresultAndTheFlowGoesOn
     EXPECT_EQ(dialogs.shown[1].text, AskOpenFolder(f));
     // Still no file of that name: Yes opens the folder itself.
     ASSERT_EQ(shell.launches.size(), 1u);
-    EXPECT_EQ(shell.launches[0].file + L"\\", SpecialFolderPath(row.id));
+    EXPECT_EQ(shell.launches[0].file + L"\\", Folder(row.id));
 }
 
 TEST_F(ShellShortcutTest, AnUpdateThatCannotWriteIsReportedWithItsHresult) {

@@ -1,18 +1,15 @@
-// Runs the Windows tests with the application object set up as the program sets it up, except
-// that the default error display records instead of opening a box. The control layer turns a
+// Runs the Windows tests with the application set up by the program's own start-up, except that
+// the error display records instead of opening a box. The control layer turns a
 // handler's exception into that display, so a test fails when anything was recorded that the
 // test did not take with TakeShownErrors.
 #include <windows.h>
-#include <ole2.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/tapwhile_form.h"
-#include "appearance/style_resources_win.h"
-#include "platform/style_manager.h"
+#include "app/start_up.h"
 #include "fakes.h"
 
 namespace tw::test {
@@ -21,10 +18,6 @@ std::vector<std::wstring>& ShownErrors() {
     return errors;
 }
 
-void UseEmbeddedStyles() {
-    ui::StyleManager::Instance().SetCatalogue(
-        appearance::EmbeddedStyleNames(), [](std::wstring_view name) { return appearance::LoadEmbeddedStyle(name); });
-}
 std::vector<std::wstring> TakeShownErrors() {
     std::vector<std::wstring> taken;
     taken.swap(ShownErrors());
@@ -57,13 +50,7 @@ class UnexpectedErrors : public testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new tw::test::UnexpectedErrors);
-    OleInitialize(nullptr);
-    tw::ui::Application& app = tw::ui::Application::Instance();
-    app.Initialize(GetModuleHandleW(nullptr));
-    app.SetTitle(tw::AppTitle);
-    app.errorDisplay = [](const std::wstring& message) { tw::test::ShownErrors().push_back(message); };
-    tw::test::UseEmbeddedStyles();
-    int result = RUN_ALL_TESTS();
-    OleUninitialize();
-    return result;
+    tw::StartUp startUp(
+        {.errorDisplay = [](const std::wstring& message) { tw::test::ShownErrors().push_back(message); }});
+    return RUN_ALL_TESTS();
 }
