@@ -27,12 +27,12 @@ protected:
     }
     size_t Traced(const std::wstring& text) const { return static_cast<size_t>(std::count(traces.begin(), traces.end(), text)); }
     std::vector<std::wstring> traces;  // every message the workers handed to AddLog
-    // One run of the key-press timer after its interval.
-    void Run1() {
+    // One tick of a worker's timer, its interval after the last.
+    void RunKeyPresser() {
         input.Advance(991);
         form->KeyPresser().Tick();
     }
-    void Run2() {
+    void RunReloader() {
         input.Advance(983);
         form->Reloader().Tick();
     }
@@ -49,7 +49,7 @@ protected:
 TEST_F(WorkersTest, UntouchedModePressesAMinuteAfterThePreviousPress) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
     input.UserInput();
-    for (int i = 0; i < 200; ++i) Run1();
+    for (int i = 0; i < 200; ++i) RunKeyPresser();
     std::vector<std::uint32_t> presses = PressTicks(0x9F);
     ASSERT_GE(presses.size(), 3u);
     for (size_t i = 1; i < presses.size(); ++i) {
@@ -73,7 +73,7 @@ TEST_F(WorkersTest, AUserWhoTypesNeverGetsAPressUnlessTheModeIsSinceThePress) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
     for (int i = 0; i < 150; ++i) {
         input.UserInput();
-        Run1();
+        RunKeyPresser();
     }
     EXPECT_TRUE(input.keys.empty());
     EXPECT_EQ(form->StatusPanels.PanelText(1), L"0:00");
@@ -83,7 +83,7 @@ TEST_F(WorkersTest, AUserWhoTypesNeverGetsAPressUnlessTheModeIsSinceThePress) {
     form->KeyPresser().OnSwitch().SetChecked(true);  // switching on restarts the measurement
     for (int i = 0; i < 150; ++i) {
         input.UserInput();
-        Run1();
+        RunKeyPresser();
     }
     EXPECT_EQ(PressTicks(0x9F).size(), 2u);
 }
@@ -114,8 +114,8 @@ TEST_F(WorkersTest, TypedNumbersReadInRangeTheWorkersRunPromptlyAndTheFileHoldsT
         // A run of each timer returns at once and, with the user just active, acts on nothing.
         input.UserInput();
         const size_t sleeps = input.sleeps.size();
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
         form->ClockTick(&form->ClockTimer);
         EXPECT_TRUE(input.keys.empty());
         EXPECT_EQ(input.sleeps.size(), sleeps);
@@ -139,27 +139,27 @@ TEST_F(WorkersTest, WhileTheSessionIsLockedNeitherWorkerPressesNorRestartsAndBot
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendReload=1\r\nSendReloadUntouch=0\r\n");
     input.foreground = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
     input.foregroundClass = L"Chrome_WidgetWin_1";
-    const std::int32_t interval1 = form->KeyPresser().Interval();
-    const std::int32_t interval2 = form->Reloader().Interval();
+    const std::int32_t keyInterval = form->KeyPresser().Interval();
+    const std::int32_t reloadInterval = form->Reloader().Interval();
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
     input.injectedInputRegisters = false;  // injected input cannot reach a locked session
     for (int i = 0; i < 700; ++i) {  // over eleven minutes
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
     }
     EXPECT_TRUE(input.keys.empty());
     EXPECT_TRUE(input.sleeps.empty());
     EXPECT_TRUE(shell.launches.empty());
     EXPECT_EQ(shell.terminated, 0);
     EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
-    EXPECT_EQ(form->KeyPresser().Interval(), interval1);
-    EXPECT_EQ(form->Reloader().Interval(), interval2);
+    EXPECT_EQ(form->KeyPresser().Interval(), keyInterval);
+    EXPECT_EQ(form->Reloader().Interval(), reloadInterval);
     EXPECT_FALSE(form->StatusPanels.PanelText(1).empty());  // the elapsed times go on showing
 
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     input.injectedInputRegisters = true;
-    Run1();
-    Run2();
+    RunKeyPresser();
+    RunReloader();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
@@ -196,8 +196,8 @@ TEST_F(WorkersTest, WhereInputCannotReachTheDesktopNeitherWorkerPressesNorRestar
         condition.block(*form, input);
         input.injectedInputRegisters = false;  // the system drops what would be injected
         for (int i = 0; i < 3; ++i) {
-            Run1();
-            Run2();
+            RunKeyPresser();
+            RunReloader();
         }
         EXPECT_TRUE(input.injections.empty());
         EXPECT_TRUE(input.sleeps.empty());
@@ -212,8 +212,8 @@ TEST_F(WorkersTest, WhereInputCannotReachTheDesktopNeitherWorkerPressesNorRestar
 
         condition.lift(*form, input);
         input.injectedInputRegisters = true;
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
         EXPECT_EQ(PressTicks(0x9F).size(), 1u);
         EXPECT_EQ(PressTicks(0x74).size(), 1u);
         EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
@@ -229,8 +229,8 @@ TEST_F(WorkersTest, AStartInsideALockedSessionPausesBothWorkersUntilUnlock) {
     EXPECT_TRUE(form->SessionLocked());
     input.injectedInputRegisters = false;
     for (int i = 0; i < 3; ++i) {
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
     }
     EXPECT_TRUE(input.keys.empty());
     EXPECT_EQ(shell.terminated, 0);
@@ -238,8 +238,8 @@ TEST_F(WorkersTest, AStartInsideALockedSessionPausesBothWorkersUntilUnlock) {
 
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     input.injectedInputRegisters = true;
-    Run1();
-    Run2();
+    RunKeyPresser();
+    RunReloader();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(shell.terminated, 0);
@@ -282,8 +282,8 @@ TEST_F(WorkersTest, AnInjectionTheSystemRefusesIsNoPressNoCountAndNoRestart) {
         StartBothDue();
         input.injectLimit = taken;
         input.injectError = ERROR_ACCESS_DENIED;
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
         EXPECT_EQ(input.injections.front(), 2u);  // down and up in one call
         EXPECT_EQ(form->KeyPresser().Count(), 0);
         EXPECT_EQ(form->Reloader().Count(), 0);
@@ -315,8 +315,8 @@ TEST_F(WorkersTest, APressAnElevatedWindowInFrontSwallowedIsMadeButRestartsNothi
     StartBothDue();
     input.foregroundElevated = true;
     input.injectedInputRegisters = false;  // dropped without a word, as the system does
-    Run1();
-    Run2();
+    RunKeyPresser();
+    RunReloader();
     EXPECT_EQ(form->KeyPresser().Count(), 1);
     EXPECT_EQ(form->Reloader().Count(), 1);
     EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
@@ -327,7 +327,7 @@ TEST_F(WorkersTest, APressAnElevatedWindowInFrontSwallowedIsMadeButRestartsNothi
     // In front of an ordinary window the same silence still means input stopped registering.
     input.foregroundElevated = false;
     form->KeyPresser().SetLastHit(input.tick - 1'000'000);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 1);
 }
 
@@ -335,10 +335,10 @@ TEST_F(WorkersTest, EqualIsNotDue) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
     ASSERT_EQ(form->KeyPresser().Interval(), 60'000);
     form->KeyPresser().SetLastHit(input.tick - 60'000 + 991);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(form->KeyPresser().Elapsed(), 60'000);
     EXPECT_TRUE(input.keys.empty());
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
 }
 
@@ -348,7 +348,7 @@ TEST_F(WorkersTest, RandomIntervalsWithRateZeroAreExactlyTheMinutes) {
     form->KeyPresser().SetInterval(120'000);
     form->KeyPresser().SetLastHit(input.tick - 200'000);
     form->KeyPresser().IdleOnlySwitch().SetChecked(false);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#1234 $9F after 00:02:00.000 100.0%");
     EXPECT_EQ(form->KeyPresser().CountLabel().Text(), L"1,234 回め、2025/10/09 14:05");
     EXPECT_EQ(form->KeyPresser().Interval(), 120'000);
@@ -359,12 +359,12 @@ TEST_F(WorkersTest, TheFirstPressAfterASelfRestartIsTimedFromTheClose) {
     form->KeyPresser().SetCount(12);
     form->SetPredecessorClose(clock.now.AddMilliseconds(-2'750));
     form->KeyPresser().SetInterval(1);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#13 $9F after 00:00:02.750 0.9%");
     EXPECT_EQ(form->KeyPresser().Interval(), 1);  // kept
     EXPECT_EQ(form->PredecessorClose(), DateTime::FromParts(2000, 1, 1).value());
     clock.now = clock.now.AddMilliseconds(61'000);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#14 $9F after 00:00:00.001 0.0%");
     EXPECT_NE(form->KeyPresser().Interval(), 1);  // drawn anew
 }
@@ -372,12 +372,12 @@ TEST_F(WorkersTest, TheFirstPressAfterASelfRestartIsTimedFromTheClose) {
 TEST_F(WorkersTest, TheSelectedRowGivesTheCodeAndNoRowMeans9F) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyCode=74\r\nSendKeyUntouch=0\r\n");
     form->KeyPresser().SetLastHit(input.tick - 100'000);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(LastLine().substr(20), L"#1 $74");
     form->KeyCodeList.SetItemIndex(-1);
     form->KeyPresser().SetLastHit(input.tick - 100'000);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(LastLine().substr(20), L"#2 $9F");
 }
@@ -386,7 +386,7 @@ TEST_F(WorkersTest, APressThatDoesNotRegisterRestartsTheUtility) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
     form->KeyPresser().SetLastHit(input.tick - 100'000);
     input.injectedInputRegisters = false;
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 1);
     EXPECT_EQ(shell.launches.size(), 1u);
 }
@@ -396,7 +396,7 @@ TEST_F(WorkersTest, TheUserTouchingTheKeyboardDuringThePauseCountsAsRegistered) 
     form->KeyPresser().SetLastHit(input.tick - 100'000);
     input.injectedInputRegisters = false;
     input.duringSleep = [this] { input.UserInput(); };
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 0);
     EXPECT_EQ(form->OwnLastInput(), input.lastInput);
 }
@@ -441,7 +441,7 @@ TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
         input.keys.clear();
         form->Reloader().SetLastHit(input.tick - 100'000);
         form->Reloader().IdleOnlySwitch().SetChecked(false);
-        Run2();
+        RunReloader();
         EXPECT_EQ(PressTicks(0x74).size(), c.pressed ? 1u : 0u) << c.className;
         EXPECT_EQ(form->Reloader().LastHit(), input.tick - 1000) << c.className;  // every attempt, before the pause
         if (c.pressed) {
@@ -463,7 +463,7 @@ TEST_F(WorkersTest, TheUtilityInFrontIsMinimisedFirst) {
     input.nextForeground = browser;
     input.classes = {{form->Handle(), L"TwForm"}, {browser, L"OperaWindowClass"}};
     form->Reloader().SetLastHit(input.tick - 100'000);
-    Run2();
+    RunReloader();
     EXPECT_TRUE(ui::Application::Instance().Minimized());
     EXPECT_TRUE(form->Tray.Visible());  // the tray option sends it to the notification area
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
@@ -478,7 +478,7 @@ TEST_F(WorkersTest, AnF5ThatDoesNotRegisterRestartsTheUtility) {
     input.foregroundClass = L"IEFrame";
     input.injectedInputRegisters = false;
     form->Reloader().SetLastHit(input.tick - 100'000);
-    Run2();
+    RunReloader();
     EXPECT_EQ(shell.terminated, 1);
 }
 
