@@ -1,6 +1,7 @@
 #include "app/tapwhile_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/resource_ids.h"
 #include "appearance/layout_formulas.h"
@@ -47,6 +48,15 @@ void LeftBox(ui::Control& control, int width) {
     control.placement.width = Px(control, width);
     control.placement.vAlign = VAlign::Center;
     Margins(control, 2, 0, 0, 0);
+}
+
+// Buttons that show a list's images in order, each with its hint.
+void ImageButtons(const ui::ImageList& images, std::initializer_list<std::pair<ui::Button*, const wchar_t*>> buttons) {
+    int index = 0;
+    for (const auto& [button, hint] : buttons) {
+        button->SetImage(images, index++);
+        button->SetHint(hint);
+    }
 }
 
 }  // namespace
@@ -153,12 +163,8 @@ void TTapwhileForm::DefineWindow() {
     Cell(ButtonStartMenu, 1, 0);
     Cell(ButtonStartUp, 2, 0);
     for (ui::Button* button : {&ButtonDeskTop, &ButtonStartMenu, &ButtonStartUp}) Margins(*button, 2);
-    ButtonDeskTop.SetImage(ShortcutImages, 0);
-    ButtonStartMenu.SetImage(ShortcutImages, 1);
-    ButtonStartUp.SetImage(ShortcutImages, 2);
-    ButtonDeskTop.SetHint(L"To DeskTop");
-    ButtonStartMenu.SetHint(L"To StartMenu");
-    ButtonStartUp.SetHint(L"To StartUp");
+    ImageButtons(ShortcutImages,
+                 {{&ButtonDeskTop, L"To DeskTop"}, {&ButtonStartMenu, L"To StartMenu"}, {&ButtonStartUp, L"To StartUp"}});
     Cell(CheckBoxTrayIcon, 0, 0);
     Cell(CheckBoxCloseQuery, 1, 0);
     Cell(CheckBoxSaveStatus, 2, 0);
@@ -238,16 +244,11 @@ void TTapwhileForm::DefineWindow() {
     CheckBoxHint.placement.hAlign = HAlign::Left;
     CheckBoxHint.placement.width = Px(CheckBoxHint, 106);
     Margins(CheckBoxHint, 40, 3, 3, 3);
-    ButtonHelp.SetImage(HelpImages, 0);
-    ButtonAbout.SetImage(HelpImages, 1);
-    ButtonProperties.SetImage(HelpImages, 2);
-    ButtonDonation.SetImage(HelpImages, 3);
-    ButtonHomeSite.SetImage(HelpImages, 4);
-    ButtonHelp.SetHint(L"Show HelpFile");
-    ButtonAbout.SetHint(L"About Version");
-    ButtonProperties.SetHint(L"Show Properties");
-    ButtonDonation.SetHint(L"Donation");
-    ButtonHomeSite.SetHint(L"Home Site");
+    ImageButtons(HelpImages, {{&ButtonHelp, L"Show HelpFile"},
+                              {&ButtonAbout, L"About Version"},
+                              {&ButtonProperties, L"Show Properties"},
+                              {&ButtonDonation, L"Donation"},
+                              {&ButtonHomeSite, L"Home Site"}});
     CheckBoxHint.SetHint(L"Show English Hint");
     Pages.SetActivePageIndex(6);  // the definition's active page is Help
 

@@ -130,6 +130,14 @@ TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     EXPECT_FALSE(form->KeyPresser().CountLabel().ShowHint());
     EXPECT_FALSE(form->Reloader().CountLabel().ShowHint());
     EXPECT_TRUE(form->KeyPresser().MinutesCaption().ShowHint());
+    EXPECT_EQ(form->KeyPresser().OnSwitch().Hint(), L"Send KeyCode");
+    EXPECT_EQ(form->Reloader().MinutesBox().Hint(), L"1 .. 60");
+    const std::pair<ui::Button*, const wchar_t*> buttons[] = {
+        {&form->ButtonDeskTop, L"To DeskTop"},       {&form->ButtonStartMenu, L"To StartMenu"},
+        {&form->ButtonStartUp, L"To StartUp"},       {&form->ButtonHelp, L"Show HelpFile"},
+        {&form->ButtonAbout, L"About Version"},      {&form->ButtonProperties, L"Show Properties"},
+        {&form->ButtonDonation, L"Donation"},        {&form->ButtonHomeSite, L"Home Site"}};
+    for (const auto& [button, hint] : buttons) EXPECT_EQ(button->Hint(), hint) << button->Text();
     // Hints follow the switch, which is off with the check box.
     EXPECT_FALSE(app.ShowHint());
     form->CheckBoxHint.SetChecked(true);
