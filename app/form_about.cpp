@@ -14,7 +14,7 @@
 
 namespace tw {
 
-void TTapwhileForm::About1Click(ui::Object*) {
+void TTapwhileForm::AboutClick(ui::Object*) {
     AboutFacts facts;
     facts.title = AppTitle;
     facts.version = AppVersion;
@@ -23,7 +23,7 @@ void TTapwhileForm::About1Click(ui::Object*) {
     facts.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     facts.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     facts.systemDpi = static_cast<int>(GetDpiForSystem());
-    facts.elapsed = ElapsedText(AttachTime0, services_.clock.LocalNow());
+    facts.elapsed = ElapsedText(attachTime_, services_.clock.LocalNow());
     facts.notice = AppNotice;
     facts.mail = AppMail;
     facts.homeUrl = AppHomeUrl;
@@ -31,7 +31,7 @@ void TTapwhileForm::About1Click(ui::Object*) {
 
     AboutDialog dialog(Handle(), Caption(), AboutText(facts), IDI_APP, AppDownloadUrl);
     // The gradient only while the style the window started in is active.
-    if (ActiveStyleName() == BasicStyleName1) {
+    if (ActiveStyleName() == startStyleName_) {
         // AboutDialogPaint: white to a random colour, in a random direction, at every repaint.
         // The picture starts from white, so the text on it is black whatever the system's colours.
         dialog.SetBackgroundPainter(

@@ -9,9 +9,9 @@
 namespace tw {
 
 void TTapwhileForm::FormCloseQuery(ui::Object*, bool& CanClose) {
-    if (FQueryEndSession) {
-        FQueryEndSession = false;
-    } else if (CheckBoxCloseQuery1.Checked()) {
+    if (endingSession_) {
+        endingSession_ = false;
+    } else if (CheckBoxCloseQuery.Checked()) {
         if (services_.dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION) == IDNO) {
             CanClose = false;
             return;
@@ -20,10 +20,10 @@ void TTapwhileForm::FormCloseQuery(ui::Object*, bool& CanClose) {
     SaveSettings();
 }
 
-void TTapwhileForm::EXit1Click(ui::Object*) { Close(); }
+void TTapwhileForm::ExitClick(ui::Object*) { Close(); }
 
 bool TTapwhileForm::WMQueryEndSession(LRESULT& result) {
-    FQueryEndSession = true;
+    endingSession_ = true;
     bool canClose = true;
     try {
         FormCloseQuery(this, canClose);
@@ -37,24 +37,24 @@ bool TTapwhileForm::WMQueryEndSession(LRESULT& result) {
 }
 
 void TTapwhileForm::SelfRestart() {
-    CheckBoxSaveStatus1.SetChecked(true);
+    CheckBoxSaveStatus.SetChecked(true);
     bool canClose = true;
-    FQueryEndSession = true;
+    endingSession_ = true;
 
     std::wstring temp = services_.paths.TempFolder();
     wchar_t name[MAX_PATH] = {};
     if (GetTempFileNameW(temp.c_str(), L"tmp", 0, name) == 0) {
         DWORD code = GetLastError();
-        FQueryEndSession = false;  // no restart: the next close is the user's again
+        endingSession_ = false;  // no restart: the next close is the user's again
         throw Error(L"GetTempFileName Failed " + std::to_wstring(code) + L"\r\n" + SystemErrorText(code) + L"\r\n" + temp);
     }
-    PrevLogFileName1 = name;
+    handOverFile_ = name;
 
     std::vector<std::wstring> lines;
-    for (std::wstring_view line : Memo1.Lines()) lines.emplace_back(line);
+    for (std::wstring_view line : HistoryMemo.Lines()) lines.emplace_back(line);
     std::exception_ptr writeFailed;
     try {
-        WriteTextFilePlain(PrevLogFileName1, JoinCrLfLines(lines), TextEncoding::Ansi);
+        WriteTextFilePlain(handOverFile_, JoinCrLfLines(lines), TextEncoding::Ansi);
     } catch (...) {
         writeFailed = std::current_exception();
     }

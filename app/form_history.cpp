@@ -31,37 +31,37 @@ private:
 void TTapwhileForm::AddLog(const std::wstring& message) {
     if (OnLogMessage) OnLogMessage(message);
     if (!IsHistoryMessage(message)) return;
-    Memo1.AddLine(HistoryLine(services_.clock.LocalNow(), message, services_.format));
+    HistoryMemo.AddLine(HistoryLine(services_.clock.LocalNow(), message, services_.format));
     UpdateSummary();
 }
 
 void TTapwhileForm::UpdateSummary() {
-    bool shown = PageControl1.ActivePage() == &Summary;
-    int firstVisible = Memo2.FirstVisibleLine();
+    bool shown = Pages.ActivePage() == &Summary;
+    int firstVisible = SummaryMemo.FirstVisibleLine();
     {
-        UpdateLock lock(Memo2);
+        UpdateLock lock(SummaryMemo);
         SummaryBuild summary = BuildSummary(
-            Memo1.AllText(), AttachTime0, [this] { return services_.clock.LocalNow(); }, services_.format);
-        BornTime0 = summary.bornTime;
-        StartTime0 = summary.startTime;
-        EndTime0 = summary.endTime;
-        Memo2.SetAllText(std::move(summary.text), summary.lineCount);
+            HistoryMemo.AllText(), attachTime_, [this] { return services_.clock.LocalNow(); }, services_.format);
+        bornTime_ = summary.bornTime;
+        startTime_ = summary.startTime;
+        endTime_ = summary.endTime;
+        SummaryMemo.SetAllText(std::move(summary.text), summary.lineCount);
     }
     // Off its page the summary keeps where it was; on it, the newest buckets come into view.
-    Memo2.ScrollLines(shown ? Memo2.LineCount() : firstVisible - Memo2.FirstVisibleLine());
+    SummaryMemo.ScrollLines(shown ? SummaryMemo.LineCount() : firstVisible - SummaryMemo.FirstVisibleLine());
 }
 
-void TTapwhileForm::PageControl1Change(ui::Object*) {
-    ui::Page* page = PageControl1.ActivePage();
+void TTapwhileForm::PagesChange(ui::Object*) {
+    ui::Page* page = Pages.ActivePage();
     if (page == &KeyCode) {
-        CentreSelectedRow(CheckListBox1);
+        CentreSelectedRow(KeyCodeList);
     } else if (page == &Log) {
-        Memo1.ScrollLines(Memo1.LineCount());
+        HistoryMemo.ScrollLines(HistoryMemo.LineCount());
     } else if (page == &Summary) {
         UpdateSummary();
-        Memo2.ScrollLines(Memo2.LineCount());
+        SummaryMemo.ScrollLines(SummaryMemo.LineCount());
     } else if (page == &Style) {
-        CentreSelectedRow(ListBox1);
+        CentreSelectedRow(StyleList);
     }
 }
 

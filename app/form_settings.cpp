@@ -75,36 +75,36 @@ std::wstring TTapwhileForm::LoadSettings(WINDOWPLACEMENT& placement) {
     ShowWindow(Handle(), SW_HIDE);
 
     // Options, each set as soon as it is read: a changed control runs its handler.
-    CheckBoxCloseQuery1.SetChecked(boolean(L"CloseQuery", false));
-    CheckBoxSaveStatus1.SetChecked(boolean(L"SaveStatus", true));
-    CheckBoxTrayIcon1.SetChecked(boolean(L"UseTrayIcon", false));
-    CheckBoxSendKey.SetChecked(boolean(L"SendKey", true));
-    CheckBoxSendKeyUntouch.SetChecked(boolean(L"SendKeyUntouch", true));
-    NumberBox1.SetValue(integer(kOption, L"SendKeyWait", 1));
-    CheckBoxSendReload.SetChecked(boolean(L"SendReload", false));
-    CheckBoxSendReloadUntouch.SetChecked(boolean(L"SendReloadUntouch", false));
-    NumberBox2.SetValue(integer(kOption, L"SendReloadWait", 5));
+    CheckBoxCloseQuery.SetChecked(boolean(L"CloseQuery", false));
+    CheckBoxSaveStatus.SetChecked(boolean(L"SaveStatus", true));
+    CheckBoxTrayIcon.SetChecked(boolean(L"UseTrayIcon", false));
+    keyPresser_.OnSwitch().SetChecked(boolean(L"SendKey", true));
+    keyPresser_.IdleOnlySwitch().SetChecked(boolean(L"SendKeyUntouch", true));
+    keyPresser_.MinutesBox().SetValue(integer(kOption, L"SendKeyWait", 1));
+    reloader_.OnSwitch().SetChecked(boolean(L"SendReload", false));
+    reloader_.IdleOnlySwitch().SetChecked(boolean(L"SendReloadUntouch", false));
+    reloader_.MinutesBox().SetValue(integer(kOption, L"SendReloadWait", 5));
     SelectStoredKeyCode(ini.Get(kOption, L"SendKeyCode").value_or(L"9F"));
     CheckBoxNormalDistribution.SetChecked(boolean(L"NormalDistribution", true));
-    NumberBox3.SetValue(integer(kOption, L"StandardDeviationRate", 10));
+    NumberBoxDeviationRate.SetValue(integer(kOption, L"StandardDeviationRate", 10));
 
     // The hand-over of a self-restarting predecessor.
-    PrevLogFileName1 = ini.Get(kData, L"PrevLogFileName").value_or(L"");
-    if (PrevLogFileName1.empty()) {
-        PageControl1.SetActivePageIndex(1);
-    } else if (IsHandOverFile(PrevLogFileName1)) {
-        LastClose1 = ReadDateTime(ini.Get(kProgram, L"LastClose"), now, services_.format);
-        AttachTime0 = ReadDateTime(ini.Get(kData, L"AttachTime"), now, services_.format);
-        Count1 = integer(kData, L"Count1", 0);
-        Count2 = integer(kData, L"Count2", 0);
-        PageControl1.SetActivePageIndex(integer(kData, L"PrevPage", 1));
+    handOverFile_ = ini.Get(kData, L"PrevLogFileName").value_or(L"");
+    if (handOverFile_.empty()) {
+        Pages.SetActivePageIndex(1);
+    } else if (IsHandOverFile(handOverFile_)) {
+        predecessorClose_ = ReadDateTime(ini.Get(kProgram, L"LastClose"), now, services_.format);
+        attachTime_ = ReadDateTime(ini.Get(kData, L"AttachTime"), now, services_.format);
+        keyPresser_.SetCount(integer(kData, L"Count1", 0));
+        reloader_.SetCount(integer(kData, L"Count2", 0));
+        Pages.SetActivePageIndex(integer(kData, L"PrevPage", 1));
     }
 
     std::wstring styleName = ini.Get(kOption, L"StyleName").value_or(L"");
-    CheckBoxFormRB1.SetChecked(boolean(L"ShowUnUse", true));
-    CheckBoxTaskButton1.SetChecked(boolean(L"TaskButton", true));
-    NumberBox4.SetValue(integer(kOption, L"HoldUnUse", 10));
-    CheckBoxHint1.SetChecked(boolean(L"ShowHint", false));
+    CheckBoxIdleOnForm.SetChecked(boolean(L"ShowUnUse", true));
+    CheckBoxIdleOnTaskButton.SetChecked(boolean(L"TaskButton", true));
+    NumberBoxIdleHold.SetValue(integer(kOption, L"HoldUnUse", 10));
+    CheckBoxHint.SetChecked(boolean(L"ShowHint", false));
     return styleName;
 }
 
@@ -141,7 +141,7 @@ void TTapwhileForm::FillSettings(IniDocument& ini, const std::wstring& path) {
     ini.Set(kProgram, L"IniFile", path);
     ini.Set(kProgram, L"LastClose", WriteDateTime(services_.clock.LocalNow(), fs));
 
-    if (CheckBoxSaveStatus1.Checked()) {
+    if (CheckBoxSaveStatus.Checked()) {
         auto option = [&](const wchar_t* key, const std::wstring& value) { ini.Set(kOption, key, value); };
         ini.EraseSection(kPosition);
         int state = ui::Application::Instance().Minimized() || IsIconic(Handle()) ? 1 : IsZoomed(Handle()) ? 2 : 0;
@@ -156,35 +156,35 @@ void TTapwhileForm::FillSettings(IniDocument& ini, const std::wstring& path) {
         ini.Set(kPosition, L"State", WriteInt(state));
 
         ini.EraseSection(kOption);
-        option(L"CloseQuery", WriteBool(CheckBoxCloseQuery1.Checked()));
-        option(L"SaveStatus", WriteBool(CheckBoxSaveStatus1.Checked()));
-        option(L"UseTrayIcon", WriteBool(CheckBoxTrayIcon1.Checked()));
-        option(L"SendKey", WriteBool(CheckBoxSendKey.Checked()));
-        option(L"SendKeyUntouch", WriteBool(CheckBoxSendKeyUntouch.Checked()));
-        option(L"SendKeyWait", WriteInt(NumberBox1.Value()));
+        option(L"CloseQuery", WriteBool(CheckBoxCloseQuery.Checked()));
+        option(L"SaveStatus", WriteBool(CheckBoxSaveStatus.Checked()));
+        option(L"UseTrayIcon", WriteBool(CheckBoxTrayIcon.Checked()));
+        option(L"SendKey", WriteBool(keyPresser_.OnSwitch().Checked()));
+        option(L"SendKeyUntouch", WriteBool(keyPresser_.IdleOnlySwitch().Checked()));
+        option(L"SendKeyWait", WriteInt(keyPresser_.MinutesBox().Value()));
         option(L"SendKeyCode", StoredKeyCodeText());
         option(L"NormalDistribution", WriteBool(CheckBoxNormalDistribution.Checked()));
-        option(L"StandardDeviationRate", WriteInt(NumberBox3.Value()));
-        option(L"SendReload", WriteBool(CheckBoxSendReload.Checked()));
-        option(L"SendReloadUntouch", WriteBool(CheckBoxSendReloadUntouch.Checked()));
-        option(L"SendReloadWait", WriteInt(NumberBox2.Value()));
+        option(L"StandardDeviationRate", WriteInt(NumberBoxDeviationRate.Value()));
+        option(L"SendReload", WriteBool(reloader_.OnSwitch().Checked()));
+        option(L"SendReloadUntouch", WriteBool(reloader_.IdleOnlySwitch().Checked()));
+        option(L"SendReloadWait", WriteInt(reloader_.MinutesBox().Value()));
 
         ini.EraseSection(kData);
-        if (!PrevLogFileName1.empty()) {
-            ini.Set(kData, L"PrevLogFileName", PrevLogFileName1);
-            ini.Set(kData, L"AttachTime", WriteDateTime(AttachTime0, fs));
-            ini.Set(kData, L"Count1", WriteInt(Count1));
-            ini.Set(kData, L"Count2", WriteInt(Count2));
-            ini.Set(kData, L"PrevPage", WriteInt(PageControl1.ActivePageIndex()));
-            ini.Set(kData, L"SendKeyLastInput3", WriteTick(SendKeyLastInput3));
-            ini.Set(kData, L"HumanLastInput3", WriteTick(HumanLastInput3));
+        if (!handOverFile_.empty()) {
+            ini.Set(kData, L"PrevLogFileName", handOverFile_);
+            ini.Set(kData, L"AttachTime", WriteDateTime(attachTime_, fs));
+            ini.Set(kData, L"Count1", WriteInt(keyPresser_.Count()));
+            ini.Set(kData, L"Count2", WriteInt(reloader_.Count()));
+            ini.Set(kData, L"PrevPage", WriteInt(Pages.ActivePageIndex()));
+            ini.Set(kData, L"SendKeyLastInput3", WriteTick(ownLastInput_));
+            ini.Set(kData, L"HumanLastInput3", WriteTick(humanLastInput_));
         }
 
         option(L"StyleName", ActiveStyleName());
-        option(L"ShowUnUse", WriteBool(CheckBoxFormRB1.Checked()));
-        option(L"TaskButton", WriteBool(CheckBoxTaskButton1.Checked()));
-        option(L"HoldUnUse", WriteInt(NumberBox4.Value()));
-        option(L"ShowHint", WriteBool(CheckBoxHint1.Checked()));
+        option(L"ShowUnUse", WriteBool(CheckBoxIdleOnForm.Checked()));
+        option(L"TaskButton", WriteBool(CheckBoxIdleOnTaskButton.Checked()));
+        option(L"HoldUnUse", WriteInt(NumberBoxIdleHold.Value()));
+        option(L"ShowHint", WriteBool(CheckBoxHint.Checked()));
     } else {
         ini.EraseSection(kPosition);
         ini.EraseSection(kOption);
@@ -194,8 +194,8 @@ void TTapwhileForm::FillSettings(IniDocument& ini, const std::wstring& path) {
 
 std::wstring TTapwhileForm::StoredKeyCodeText() const {
     // With no row selected (a stored code no row matched) the worker presses 9F: save that.
-    int selected = CheckListBox1.ItemIndex();
-    return selected >= 0 ? CheckListBox1.Item(selected).substr(0, 2) : L"9F";
+    int selected = KeyCodeList.ItemIndex();
+    return selected >= 0 ? KeyCodeList.Item(selected).substr(0, 2) : L"9F";
 }
 
 std::wstring TTapwhileForm::ActiveStyleName() const { return ui::StyleManager::Instance().ActiveName(); }

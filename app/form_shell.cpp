@@ -13,15 +13,15 @@
 
 namespace tw {
 
-void TTapwhileForm::DeskTop1Click(ui::Object*) {
+void TTapwhileForm::DeskTopClick(ui::Object*) {
     RegisterShortcut(CSIDL_DESKTOP, L"デスクトップ", services_.paths.ProgramFile());
 }
 
-void TTapwhileForm::StartMenu1Click(ui::Object*) {
+void TTapwhileForm::StartMenuClick(ui::Object*) {
     RegisterShortcut(CSIDL_PROGRAMS, L"スタートメニューのプログラム", services_.paths.ProgramFile());
 }
 
-void TTapwhileForm::StartUp1Click(ui::Object*) {
+void TTapwhileForm::StartUpClick(ui::Object*) {
     RegisterShortcut(CSIDL_STARTUP, L"スタートアップ", services_.paths.ProgramFile());
 }
 
@@ -77,7 +77,7 @@ void TTapwhileForm::ShowFileProperties(const std::wstring& fileName) {
     if (!services_.shell.ShowProperties(Handle(), fileName)) services_.dialogs.PlainMessage(PropertiesFailedText(fileName));
 }
 
-void TTapwhileForm::Help2Click(ui::Object*) {
+void TTapwhileForm::HelpClick(ui::Object*) {
     const std::wstring programFile = services_.paths.ProgramFile();
     const std::optional<std::wstring> helpFile = FindHelpFile(programFile, FileExists);
     if (!helpFile) {
@@ -87,12 +87,12 @@ void TTapwhileForm::Help2Click(ui::Object*) {
     OpenDocument(services_.shell, services_.dialogs, Quoted(*helpFile));
 }
 
-void TTapwhileForm::ButtonPropaties1Click(ui::Object*) { ShowFileProperties(services_.paths.ProgramFile()); }
+void TTapwhileForm::PropertiesClick(ui::Object*) { ShowFileProperties(services_.paths.ProgramFile()); }
 
-void TTapwhileForm::ButtonDonation1Click(ui::Object*) {
+void TTapwhileForm::DonationClick(ui::Object*) {
     OpenDocument(services_.shell, services_.dialogs, AppDonationUrl);
 }
 
-void TTapwhileForm::Site1Click(ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppHomeUrl); }
+void TTapwhileForm::SiteClick(ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppHomeUrl); }
 
 }  // namespace tw

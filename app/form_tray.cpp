@@ -4,23 +4,23 @@
 namespace tw {
 
 void TTapwhileForm::ApplicationMinimize(ui::Object*) {
-    if (!CheckBoxTrayIcon1.Checked()) return;
-    // The task-bar button goes once the icon is in the notification area (TrayIcon1Shown): a
+    if (!CheckBoxTrayIcon.Checked()) return;
+    // The task-bar button goes once the icon is in the notification area (TrayShown): a
     // notification area that is not ready yet leaves the user the button as the way back.
-    TrayIcon1.SetVisible(true);
+    Tray.SetVisible(true);
 }
 
-void TTapwhileForm::TrayIcon1Shown(ui::Object*) {
+void TTapwhileForm::TrayShown(ui::Object*) {
     services_.input.ShowWindow(ui::Application::Instance().Handle(), SW_HIDE);
 }
 
 void TTapwhileForm::ApplicationRestore(ui::Object*) {
-    TrayIcon1.SetVisible(false);
+    Tray.SetVisible(false);
     services_.input.ShowWindow(ui::Application::Instance().Handle(), SW_SHOW);
-    PageControl1Change(this);
+    PagesChange(this);
 }
 
-void TTapwhileForm::TrayIcon1DblClick(ui::Object*) {
+void TTapwhileForm::TrayDblClick(ui::Object*) {
     ApplicationRestore(this);
     ui::Application& app = ui::Application::Instance();
     app.Restore();
@@ -38,7 +38,7 @@ void TTapwhileForm::CMShowingChanged() {
     input.LockSetForegroundWindow(LSFW_UNLOCK);
     input.SetForegroundWindow(Handle());
     input.SendKeys(altUp);
-    PageControl1Change(this);
+    PagesChange(this);
 }
 
 }  // namespace tw

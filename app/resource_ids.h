@@ -6,12 +6,12 @@
 /* The application icon: the lowest icon number, so the shell shows it for the program file. */
 #define IDI_APP 1
 
-/* ImageList0: the shortcut buttons of the file page, images 0 to 2. */
+/* The shortcut images: the shortcut buttons of the file page, images 0 to 2. */
 #define IDI_BTN_DESKTOP 101
 #define IDI_BTN_STARTMENU 102
 #define IDI_BTN_STARTUP 103
 
-/* ImageList6: the buttons of the help page, images 0 to 4. */
+/* The help images: the buttons of the help page, images 0 to 4. */
 #define IDI_BTN_HELP 111
 #define IDI_BTN_ABOUT 112
 #define IDI_BTN_PROPERTIES 113

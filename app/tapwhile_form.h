@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/maker_info.h"
+#include "app/worker.h"
 #include "platform/application.h"
 #include "platform/buttons.h"
 #include "platform/clock.h"
@@ -32,10 +33,6 @@ namespace tw {
 inline const std::wstring AppTitle = L"カタコト号";
 inline const std::wstring AppVersion = L"V2.9";
 
-// Presses and reloads of the current history; carried over a self-restart.
-extern std::int32_t Count1;
-extern std::int32_t Count2;
-
 // What the window needs from the operating system, passed in so tests can stand in for it.
 struct FormServices {
     InputServices& input;
@@ -46,21 +43,24 @@ struct FormServices {
     FormatSettings format;  // the process-wide date, time and number settings
 };
 
-class TTapwhileForm : public ui::Form {
+class TTapwhileForm : public ui::Form, private WorkerHost {
+    // First, so that the workers built with the controls can hold on to them.
+    FormServices services_;
+
 public:
     explicit TTapwhileForm(FormServices services);
     ~TTapwhileForm() override;
 
     // Event handlers bound by the window definition.
     void FormCreate(ui::Object* sender);
-    void Timer0Timer(ui::Object* sender);
-    void CheckBoxFormRB1Click(ui::Object* sender);
-    void CheckBoxTaskButton1Click(ui::Object* sender);
-    void CheckListBox1Click(ui::Object* sender);
+    void ClockTick(ui::Object* sender);
+    void CheckBoxIdleOnFormClick(ui::Object* sender);
+    void CheckBoxIdleOnTaskButtonClick(ui::Object* sender);
+    void KeyCodeListClick(ui::Object* sender);
     void FormResize(ui::Object* sender);
     void GridPanelHelpResize(ui::Object* sender);
-    void CheckBoxHint1Click(ui::Object* sender);
-    void ListBox1Click(ui::Object* sender);
+    void CheckBoxHintClick(ui::Object* sender);
+    void StyleListClick(ui::Object* sender);
 
     // The settings file (form_settings.cpp). Load returns the stored style name.
     std::wstring IniFilePath();
@@ -73,45 +73,38 @@ public:
     bool IsHandOverFile(const std::wstring& path);
 
     // History and summary (form_history.cpp).
-    void AddLog(const std::wstring& message);
+    void AddLog(const std::wstring& message) override;
     // Sees every message AddLog is given, the trace texts too (which leave no line).
     std::function<void(const std::wstring& message)> OnLogMessage;
     void UpdateSummary();
-    void PageControl1Change(ui::Object* sender);
+    void PagesChange(ui::Object* sender);
 
     // Shell integration: shortcuts, help file, web pages, property sheet (form_shell.cpp).
-    void DeskTop1Click(ui::Object* sender);
-    void StartMenu1Click(ui::Object* sender);
-    void StartUp1Click(ui::Object* sender);
+    void DeskTopClick(ui::Object* sender);
+    void StartMenuClick(ui::Object* sender);
+    void StartUpClick(ui::Object* sender);
     void RegisterShortcut(int folderId, const std::wstring& folderWord, const std::wstring& target);
     void ShowFileProperties(const std::wstring& fileName);
-    void Help2Click(ui::Object* sender);
-    void ButtonPropaties1Click(ui::Object* sender);
-    void ButtonDonation1Click(ui::Object* sender);
-    void Site1Click(ui::Object* sender);
+    void HelpClick(ui::Object* sender);
+    void PropertiesClick(ui::Object* sender);
+    void DonationClick(ui::Object* sender);
+    void SiteClick(ui::Object* sender);
 
     // The About box (form_about.cpp).
-    void About1Click(ui::Object* sender);
+    void AboutClick(ui::Object* sender);
 
     // Closing, session end and self-restart (form_closing.cpp).
     void FormCloseQuery(ui::Object* sender, bool& CanClose);
-    void EXit1Click(ui::Object* sender);
+    void ExitClick(ui::Object* sender);
     bool WMQueryEndSession(LRESULT& result);
-    void SelfRestart();
+    void SelfRestart() override;
 
-    // The workers (form_workers.cpp).
-    void Timer1Timer(ui::Object* sender);
-    // True when it pressed the key.
-    bool SendKeyWork();
-    void CheckBoxSendKeyClick(ui::Object* sender);
+    // The workers (form_workers.cpp): the key-press simulator presses the chosen key, the browser
+    // reloader presses F5 when a browser is in front.
+    Worker& KeyPresser() { return keyPresser_; }
+    Worker& Reloader() { return reloader_; }
     void CheckBoxNormalDistributionClick(ui::Object* sender);
-    void NumberBox1Change(ui::Object* sender);
-    void NumberBox3Change(ui::Object* sender);
-    void Timer2Timer(ui::Object* sender);
-    // True when it pressed F5.
-    bool SendReloadWork();
-    void CheckBoxSendReloadClick(ui::Object* sender);
-    void NumberBox2Change(ui::Object* sender);
+    void NumberBoxDeviationRateChange(ui::Object* sender);
 
     // The session's lock and connection (form_workers.cpp): injected input cannot reach a
     // locked or disconnected session, so the workers neither press nor restart meanwhile.
@@ -123,8 +116,8 @@ public:
     // Minimise, tray and restore (form_tray.cpp).
     void ApplicationMinimize(ui::Object* sender);
     void ApplicationRestore(ui::Object* sender);
-    void TrayIcon1DblClick(ui::Object* sender);
-    void TrayIcon1Shown(ui::Object* sender);
+    void TrayDblClick(ui::Object* sender);
+    void TrayShown(ui::Object* sender);
     void CMShowingChanged();
 
     // The code the key-press worker injects: the selected row's code, else 0x9F.
@@ -133,98 +126,98 @@ public:
     void SelectStoredKeyCode(const std::wstring& stored);
 
     // ---- Controls, in the order of the window definition ------------------------------------
-    ui::ImageList ImageList0;
-    ui::ImageList ImageList6;
-    ui::StatusBar StatusBar1;
-    ui::PageControl PageControl1;
+    ui::ImageList ShortcutImages;
+    ui::ImageList HelpImages;
+    ui::StatusBar StatusPanels;
+    ui::PageControl Pages;
 
     ui::Page FilePage;
-    ui::GridPanel GridPanel1;
-    ui::GroupBox GroupBox1;
-    ui::GridPanel GridPanel2;
+    ui::GridPanel GridPanelFile;
+    ui::GroupBox GroupBoxShortcut;
+    ui::GridPanel GridPanelShortcut;
     ui::Button ButtonDeskTop;
     ui::Button ButtonStartMenu;
     ui::Button ButtonStartUp;
-    ui::GroupBox GroupBox2;
-    ui::GridPanel GridPanel3;
-    ui::CheckBox CheckBoxTrayIcon1;
-    ui::CheckBox CheckBoxCloseQuery1;
-    ui::CheckBox CheckBoxSaveStatus1;
-    ui::GroupBox GroupBox3;
-    ui::GridPanel GridPanel4;
-    ui::CheckBox CheckBoxFormRB1;
-    ui::CheckBox CheckBoxTaskButton1;
-    ui::Label Label4;
-    ui::NumberBox NumberBox4;
+    ui::GroupBox GroupBoxClosing;
+    ui::GridPanel GridPanelClosing;
+    ui::CheckBox CheckBoxTrayIcon;
+    ui::CheckBox CheckBoxCloseQuery;
+    ui::CheckBox CheckBoxSaveStatus;
+    ui::GroupBox GroupBoxIdle;
+    ui::GridPanel GridPanelIdle;
+    ui::CheckBox CheckBoxIdleOnForm;
+    ui::CheckBox CheckBoxIdleOnTaskButton;
+    ui::Label LabelIdleHold;
+    ui::NumberBox NumberBoxIdleHold;
 
     ui::Page View;
     ui::GridPanel GridPanelView;
     ui::GridPanel GridPanelSendKey;
-    ui::CheckBox CheckBoxSendKey;
-    ui::CheckBox CheckBoxSendKeyUntouch;
-    ui::Label Label11;
-    ui::NumberBox NumberBox1;
-    ui::Label Label1;
-    ui::CheckBox CheckBoxNormalDistribution;
-    ui::Label Label13;
-    ui::NumberBox NumberBox3;
-    ui::GridPanel GridPanelReload;
-    ui::CheckBox CheckBoxSendReload;
-    ui::CheckBox CheckBoxSendReloadUntouch;
-    ui::Label Label3;
-    ui::NumberBox NumberBox2;
-    ui::Label Label2;
 
+private:
+    // The key-press simulator's switches, minutes box and count label, in the window definition's
+    // order; its normal distribution follows.
+    Worker keyPresser_;
+
+public:
+    ui::CheckBox CheckBoxNormalDistribution;
+    ui::Label LabelDeviationRate;
+    ui::NumberBox NumberBoxDeviationRate;
+    ui::GridPanel GridPanelReload;
+
+private:
+    Worker reloader_;
+
+public:
     ui::Page KeyCode;
-    ui::CheckListBox CheckListBox1;
+    ui::CheckListBox KeyCodeList;
     ui::Page Log;
-    ui::Memo Memo1;
+    ui::Memo HistoryMemo;
     ui::Page Summary;
-    ui::Memo Memo2;
+    ui::Memo SummaryMemo;
     ui::Page Style;
-    ui::ListBox ListBox1;
+    ui::ListBox StyleList;
 
     ui::Page Help;
     ui::GridPanel GridPanelHelp;
-    ui::Button ButtonHelp2;
-    ui::Button ButtonAbout1;
-    ui::Button ButtonPropaties1;
-    ui::Button ButtonDonation1;
-    ui::Button ButtonHomeSite1;
-    ui::CheckBox CheckBoxHint1;
+    ui::Button ButtonHelp;
+    ui::Button ButtonAbout;
+    ui::Button ButtonProperties;
+    ui::Button ButtonDonation;
+    ui::Button ButtonHomeSite;
+    ui::CheckBox CheckBoxHint;
 
-    ui::Timer Timer0;
-    ui::Timer Timer1;
-    ui::Timer Timer2;
-    ui::TrayIcon TrayIcon1;
-    ui::PopupMenu PopupMenu1;
-    ui::MenuItem pmRestore;
-    ui::MenuItem pmClose;
-
-    // ---- Fields, in their declared order ----------------------------------------------------
-    bool FQueryEndSession = false;
-    std::wstring BasicStyleName1;
-    std::array<std::wstring, 4> BrowserClass1;
-    std::uint32_t LastHit1 = 0;
-    std::uint32_t LastHit2 = 0;
-    DateTime AttachTime0;
-    DateTime BornTime0;
-    DateTime StartTime0;
-    DateTime EndTime0;
-    std::int32_t Interval1 = 0;
-    std::int32_t Interval2 = 0;
-    std::int32_t Diff1 = 0;
-    std::int32_t Diff2 = 0;
-    std::int32_t Diff3 = 0;
-    LASTINPUTINFO LII1{};
-    LASTINPUTINFO LII2{};
-    LASTINPUTINFO LII3{};
-    std::wstring PrevLogFileName1;
-    DateTime LastClose1;
-    std::uint32_t HumanLastInput3 = 0;
-    std::uint32_t SendKeyLastInput3 = 0;
+    ui::Timer ClockTimer;
+    ui::TrayIcon Tray;
+    ui::PopupMenu TrayMenu;
+    ui::MenuItem TrayMenuRestore;
+    ui::MenuItem TrayMenuClose;
 
     const FormServices& Services() const { return services_; }
+
+    // ---- State, by what it holds --------------------------------------------------------------
+    // A close the session's end (or a self-restart) asked for: no question first.
+    bool EndingSession() const { return endingSession_; }
+    // The style active when the window started.
+    const std::wstring& StartStyleName() const { return startStyleName_; }
+    // Class-name beginnings of the browsers the reloader presses F5 for.
+    const std::array<std::wstring, 4>& BrowserClasses() const { return browserClasses_; }
+    // When the current history began (carried over a self-restart).
+    DateTime AttachTime() const { return attachTime_; }
+    void SetAttachTime(DateTime time) { attachTime_ = time; }
+    // The first time in the summary.
+    DateTime BornTime() const { return bornTime_; }
+    // The file a self-restart hands the history over in; empty when there is none.
+    const std::wstring& HandOverFile() const { return handOverFile_; }
+    // When a self-restarting predecessor closed.
+    DateTime PredecessorClose() const { return predecessorClose_; }
+    void SetPredecessorClose(DateTime time) { predecessorClose_ = time; }
+    // The idle display's last reading: the desktop's last input and the time since.
+    const LASTINPUTINFO& IdleInput() const { return idleInput_; }
+    std::int32_t IdleElapsed() const { return idleElapsed_; }
+    // The last-input tick after the workers' last step (theirs, not the user's).
+    std::uint32_t OwnLastInput() const { return ownLastInput_; }
+    void SetOwnLastInput(std::uint32_t tick) { ownLastInput_ = tick; }
 
 private:
     void DefineWindow();
@@ -232,31 +225,33 @@ private:
     // Fills the style list and applies the stored style name.
     void SetUpStyles();
     double UniformRandom();
-    void DrawInterval1();
-    // The trace texts of a worker's measurement.
-    struct WorkerTrace {
-        const wchar_t* lastInput;
-        const wchar_t* lastHit;
-        const wchar_t* diff;
-        const wchar_t* interval;
-    };
-    // Milliseconds since the desktop's last input (untouched) or since the worker's last act.
-    std::int32_t MeasureWorker(const WorkerTrace& trace, bool untouched, LASTINPUTINFO& lii, std::uint32_t lastHit,
-                               std::int32_t interval);
+    // The key-press simulator's next interval: drawn around its minutes.
+    void DrawKeyInterval();
+    // The workers' steps: true when they pressed.
+    bool PressChosenKey();
+    bool ReloadBrowser();
     // The trace text of why injected input cannot reach the user's desktop now; empty when it can.
-    std::wstring InputBlockedTrace();
-    // One press of the key, down and up in one injection; false, with the system's error in the
-    // trace, when the system did not take it whole.
-    bool InjectPress(std::uint8_t key);
-    // Runs an attempt, waits a second and records the last-input tick as the workers' own; a
-    // press that left that tick unchanged restarts the utility.
-    void AttemptAndCheck(LASTINPUTINFO& lii, const std::function<bool()>& attempt);
+    std::wstring InputBlockedTrace() override;
+    void NoteOwnInput(std::uint32_t tick) override { ownLastInput_ = tick; }
     // Registers for the session's messages and reads its lock state; unregisters while the
     // window still exists.
     void StartSessionNotification();
     void EndSessionNotification();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    FormServices services_;
+
+    bool endingSession_ = false;
+    std::wstring startStyleName_;
+    std::array<std::wstring, 4> browserClasses_;
+    DateTime attachTime_;
+    DateTime bornTime_;
+    DateTime startTime_;
+    DateTime endTime_;
+    std::int32_t idleElapsed_ = 0;
+    LASTINPUTINFO idleInput_{sizeof(LASTINPUTINFO), 0};
+    std::wstring handOverFile_;
+    DateTime predecessorClose_;
+    std::uint32_t humanLastInput_ = 0;
+    std::uint32_t ownLastInput_ = 0;
     bool sessionLocked_ = false;
     bool sessionDisconnected_ = false;
     bool sessionNotified_ = false;  // registered for the session's messages

@@ -46,16 +46,16 @@ int main() {
     tw::TTapwhileForm form({input, clock, dialogs, shell, paths, tw::FormatSettings::Japanese()});
 
     // No presses: a worker's one-second pause would be taken for a step of the load.
-    form.CheckBoxSendKey.SetChecked(false);
-    form.CheckBoxSendReload.SetChecked(false);
+    form.KeyPresser().OnSwitch().SetChecked(false);
+    form.Reloader().OnSwitch().SetChecked(false);
     // The memo shows its lines only while its window is visible, as the history page at start.
-    form.PageControl1.SetActivePageIndex(3);
+    form.Pages.SetActivePageIndex(3);
     form.Show();
 
     // 100,000 lines, one a minute, ending shortly before now.
     const int count = 100'000;
     tw::DateTime first = clock.now.AddMilliseconds(-static_cast<std::int64_t>(count) * 60'000);
-    form.AttachTime0 = first;
+    form.SetAttachTime(first);
     std::vector<std::wstring> lines;
     lines.reserve(count);
     for (int i = 0; i < count; ++i) {
@@ -67,12 +67,12 @@ int main() {
     // messages; the longest step is how long the window can be kept from input.
     auto start = std::chrono::steady_clock::now();
     double cpuStart = CpuMilliseconds();
-    form.Memo1.LoadLines(lines);
+    form.HistoryMemo.LoadLines(lines);
     auto returned = std::chrono::steady_clock::now();
     std::printf("take-over of %d lines: the memo holds them after %.1f ms\n", count, Milliseconds(returned - start));
     double longest = 0;
     MSG msg;
-    while (!form.Memo1.ShowingAll()) {
+    while (!form.HistoryMemo.ShowingAll()) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             WaitMessage();
             continue;
@@ -85,10 +85,10 @@ int main() {
                 Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, longest);
 
     // The same text handed to the edit control at once, for comparison.
-    form.Memo1.Clear();
+    form.HistoryMemo.Clear();
     start = std::chrono::steady_clock::now();
     cpuStart = CpuMilliseconds();
-    form.Memo1.SetLines(lines);
+    form.HistoryMemo.SetLines(lines);
     std::printf("the same lines set at once: %.1f ms (CPU %.0f ms)\n", Milliseconds(std::chrono::steady_clock::now() - start),
                 CpuMilliseconds() - cpuStart);
 
@@ -108,6 +108,6 @@ int main() {
         total += Milliseconds(std::chrono::steady_clock::now() - before);
     }
     std::printf("one AddLog with a %d-line history (%d buckets): %.1f ms on average over %d (target: under 50 ms)\n",
-                count, form.Memo2.LineCount(), total / rounds, rounds);
+                count, form.SummaryMemo.LineCount(), total / rounds, rounds);
     return 0;
 }

@@ -117,9 +117,9 @@ int main() {
     tw::ui::StyleManager& styles = tw::ui::StyleManager::Instance();
     form.Show();
     // Something in every label, and a disabled one: what the pictures must show readably.
-    form.Label1.SetText(L"12 回め、2026/12/10 08:15");
-    form.Label2.SetText(L"3 回め、2026/12/10 08:10");
-    form.CheckBoxSendReload.SetChecked(false);
+    form.KeyPresser().CountLabel().SetText(L"12 回め、2026/12/10 08:15");
+    form.Reloader().CountLabel().SetText(L"3 回め、2026/12/10 08:10");
+    form.Reloader().OnSwitch().SetChecked(false);
 
     // The boxes in the plain look, a light and a dark style and a few between.
     const std::vector<std::wstring> boxStyles = {L"Windows", L"Windows11 Modern Light", L"Windows11 Modern Dark",
@@ -127,27 +127,27 @@ int main() {
     std::ofstream names(std::filesystem::path(folder + L"\\names.txt"), std::ios::binary);
     // In the order the style list shows them.
     std::vector<std::wstring> all;
-    for (int row = 0; row < form.ListBox1.Count(); ++row) all.push_back(form.ListBox1.Item(row));
+    for (int row = 0; row < form.StyleList.Count(); ++row) all.push_back(form.StyleList.Item(row));
     for (size_t i = 0; i < all.size(); ++i) {
         wchar_t number[8];
         swprintf(number, 8, L"%03zu", i);
         const std::wstring base = folder + L"\\" + number;
         // Chosen as a user chooses: the row selected and the style activated.
-        form.ListBox1.SetItemIndex(form.ListBox1.IndexOf(all[i]));
-        form.ListBox1Click(&form.ListBox1);
-        form.PageControl1.SetActivePageIndex(1);
+        form.StyleList.SetItemIndex(form.StyleList.IndexOf(all[i]));
+        form.StyleListClick(&form.StyleList);
+        form.Pages.SetActivePageIndex(1);
         Pump();
         SaveWindow(form.Handle(), base + L"-main.bmp");
-        form.PageControl1.SetActivePageIndex(0);
+        form.Pages.SetActivePageIndex(0);
         Pump();
         SaveWindow(form.Handle(), base + L"-file.bmp");
-        form.PageControl1.SetActivePageIndex(5);
-        form.PageControl1Change(&form.PageControl1);
+        form.Pages.SetActivePageIndex(5);
+        form.PagesChange(&form.Pages);
         Pump();
         SaveWindow(form.Handle(), base + L"-list.bmp");
         for (const std::wstring& boxStyle : boxStyles) {
             if (boxStyle != all[i]) continue;
-            PictureBox(base + L"-about.bmp", [&] { form.About1Click(&form.ButtonAbout1); });
+            PictureBox(base + L"-about.bmp", [&] { form.AboutClick(&form.ButtonAbout); });
             PictureBox(base + L"-message.bmp", [&] { window.dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
         }
         names << Utf8(all[i]) << "\n";

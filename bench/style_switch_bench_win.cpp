@@ -49,7 +49,7 @@ int main() {
     tw::TTapwhileForm& form = window.form;
     tw::ui::StyleManager& styles = tw::ui::StyleManager::Instance();
     form.Show();
-    form.PageControl1.SetActivePageIndex(1);
+    form.Pages.SetActivePageIndex(1);
     Pump();
 
     const std::vector<std::wstring> names = styles.Names();
@@ -73,12 +73,12 @@ int main() {
             auto start = std::chrono::steady_clock::now();
             styles.Activate(name);
             auto switched = std::chrono::steady_clock::now();
-            for (int page = 0; page < form.PageControl1.PageCount(); ++page) {
-                form.PageControl1.SetActivePageIndex(page);
+            for (int page = 0; page < form.Pages.PageCount(); ++page) {
+                form.Pages.SetActivePageIndex(page);
                 RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             }
             auto painted = std::chrono::steady_clock::now();
-            form.PageControl1.SetActivePageIndex(1);
+            form.Pages.SetActivePageIndex(1);
             Pump();
             switchTimes.push_back(Milliseconds(switched - start));
             allPagesTimes.push_back(Milliseconds(painted - start));
@@ -104,12 +104,12 @@ int main() {
     std::vector<double> pagesTimes;
     for (int round = 0; round < 20; ++round) {
         auto start = std::chrono::steady_clock::now();
-        for (int page = 0; page < form.PageControl1.PageCount(); ++page) {
-            form.PageControl1.SetActivePageIndex(page);
+        for (int page = 0; page < form.Pages.PageCount(); ++page) {
+            form.Pages.SetActivePageIndex(page);
             RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         }
         pagesTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
-        form.PageControl1.SetActivePageIndex(1);
+        form.Pages.SetActivePageIndex(1);
         Pump();
     }
     Figures pages = Summarise(pagesTimes);

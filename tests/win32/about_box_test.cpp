@@ -140,11 +140,11 @@ protected:
         test::ShownErrors().clear();
         clock.now = DateTime::FromParts(2025, 10, 9, 14, 5, 0).value();  // Tokyo: 05:05 UTC, a Thursday
         clock.utcOffsetMinutes = 540;
-        form.AttachTime0 = clock.now.AddMilliseconds(-((2 * 24 + 3) * 3600 + 4 * 60 + 5) * 1000LL);
+        form.SetAttachTime(clock.now.AddMilliseconds(-((2 * 24 + 3) * 3600 + 4 * 60 + 5) * 1000LL));
         paths.programFile = BuiltProgramFile();
     }
     void ShowAbout(std::function<bool(HWND dialog)> step) {
-        WithOpenBox([this] { form.ButtonAbout1.Click(); }, std::move(step));
+        WithOpenBox([this] { form.ButtonAbout.Click(); }, std::move(step));
     }
 
     test::FakeInput input;
@@ -365,11 +365,11 @@ TEST_F(AboutBoxTest, TheWindowsTimersGoOnWhileTheBoxIsOpen) {
             clock.now = DateTime::FromParts(2026, 1, 2, 3, 4).value();
             return false;
         }
-        if (form.StatusBar1.PanelText(0) != L"2026/01/02  03:04") return false;  // the clock's next run
+        if (form.StatusPanels.PanelText(0) != L"2026/01/02  03:04") return false;  // the clock's next run
         PressKey(dialog, VK_ESCAPE);
         return true;
     });
-    EXPECT_EQ(form.StatusBar1.PanelText(0), L"2026/01/02  03:04");
+    EXPECT_EQ(form.StatusPanels.PanelText(0), L"2026/01/02  03:04");
 }
 
 TEST_F(AboutBoxTest, AProgramFileWithoutVersionInformationShowsEmptyParentheses) {

@@ -26,7 +26,7 @@ TEST_F(ClosingTest, NoKeepsTheWindowAndTheFileUntouchedYesClosesAndSaves) {
     EXPECT_EQ(dialogs.shown[0].flags, 0x24u);
     EXPECT_EQ(ReadBytes(UserIni()).value(), "[OPTION]\r\nCloseQuery=1\r\n");
 
-    form->EXit1Click(&form->pmClose);  // the tray menu's item closes the same way
+    form->ExitClick(&form->TrayMenuClose);  // the tray menu's item closes the same way
     EXPECT_TRUE(form->Closed());
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_NE(ReadBytes(UserIni()).value().find("LastClose="), std::string::npos);
@@ -37,7 +37,7 @@ TEST_F(ClosingTest, ASecondCloseWhileTheQuestionIsOpenDoesNothingAndYesSavesEver
     Start();
     ui::Application& app = ui::Application::Instance();
     app.SetMainForm(form.get());
-    form->NumberBox4.SetValue(20);
+    form->NumberBoxIdleHold.SetValue(20);
     bool reached = false;
     dialogs.whileOpen = [&] {
         if (reached) return;  // once: a broken guard would ask again and again
@@ -45,7 +45,7 @@ TEST_F(ClosingTest, ASecondCloseWhileTheQuestionIsOpenDoesNothingAndYesSavesEver
         // The task bar's "close window", a close message and the tray menu's item.
         SendMessageW(app.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
         SendMessageW(app.Handle(), WM_CLOSE, 0, 0);
-        form->EXit1Click(&form->pmClose);
+        form->ExitClick(&form->TrayMenuClose);
         EXPECT_FALSE(form->Closed());
         EXPECT_TRUE(IsWindow(form->Handle()));
     };
@@ -70,7 +70,7 @@ TEST_F(ClosingTest, TheEndOfTheSessionNeverAsksAndAnswersWithTheSave) {
     Start();
     EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_FALSE(form->FQueryEndSession);
+    EXPECT_FALSE(form->EndingSession());
     EXPECT_NE(ReadBytes(UserIni()).value().find("[PROGRAM]"), std::string::npos);
 
     SetFileAttributesW(UserIni().c_str(), FILE_ATTRIBUTE_READONLY);
@@ -82,12 +82,12 @@ TEST_F(ClosingTest, TheEndOfTheSessionNeverAsksAndAnswersWithTheSave) {
 TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
     WriteBytes(UserIni(), "[Other]\r\nA=1\r\n\r\n[OPTION]\r\nSaveStatus=0\r\n");
     Start();
-    form->PageControl1.SetActivePageIndex(3);
+    form->Pages.SetActivePageIndex(3);
     clock.now = DateTime::FromParts(2025, 10, 9, 14, 6, 0).value();
     form->AddLog(L"#1 $9F");
     form->AddLog(L"#2 $9F");
-    Count1 = 2;
-    Count2 = 4;
+    form->KeyPresser().SetCount(2);
+    form->Reloader().SetCount(4);
     form->SelfRestart();
 
     EXPECT_EQ(shell.terminated, 1);
@@ -96,7 +96,7 @@ TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
     EXPECT_EQ(shell.launches[0].file, paths.programFile);
     EXPECT_EQ(shell.launches[0].show, SW_SHOWNORMAL);
     EXPECT_EQ(shell.launches[0].zone, ZoneCheck::Skip);  // a downloaded copy restarts unasked
-    std::wstring handOver = form->PrevLogFileName1;
+    std::wstring handOver = form->HandOverFile();
     ASSERT_EQ(handOver.rfind(paths.temp, 0), 0u);
     EXPECT_EQ(ReadBytes(handOver).value(),
               "2025/10/09 14:06:00 #1 $9F\r\n2025/10/09 14:06:00 #2 $9F\r\n");
@@ -119,29 +119,28 @@ TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
 
     // The successor.
     form.reset();
-    Count1 = Count2 = 0;
     clock.now = DateTime::FromParts(2025, 10, 9, 14, 6, 2).value();
     Start();
-    ASSERT_EQ(form->Memo1.LineCount(), 2);
-    EXPECT_EQ(form->Memo1.Lines()[1], L"2025/10/09 14:06:00 #2 $9F");
+    ASSERT_EQ(form->HistoryMemo.LineCount(), 2);
+    EXPECT_EQ(form->HistoryMemo.Lines()[1], L"2025/10/09 14:06:00 #2 $9F");
     EXPECT_FALSE(Exists(handOver));
-    EXPECT_TRUE(form->PrevLogFileName1.empty());
-    EXPECT_EQ(Count1, 2);
-    EXPECT_EQ(Count2, 4);
-    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 3);
-    EXPECT_EQ(form->Label1.Text(), L"");
-    EXPECT_TRUE(form->CheckBoxSaveStatus1.Checked());
-    EXPECT_EQ(form->LastClose1, DateTime::FromParts(2025, 10, 9, 14, 6, 0).value());
-    EXPECT_EQ(form->AttachTime0, DateTime::FromParts(2025, 10, 9, 14, 5, 0).value());
+    EXPECT_TRUE(form->HandOverFile().empty());
+    EXPECT_EQ(form->KeyPresser().Count(), 2);
+    EXPECT_EQ(form->Reloader().Count(), 4);
+    EXPECT_EQ(form->Pages.ActivePageIndex(), 3);
+    EXPECT_EQ(form->KeyPresser().CountLabel().Text(), L"");
+    EXPECT_TRUE(form->CheckBoxSaveStatus.Checked());
+    EXPECT_EQ(form->PredecessorClose(), DateTime::FromParts(2025, 10, 9, 14, 6, 0).value());
+    EXPECT_EQ(form->AttachTime(), DateTime::FromParts(2025, 10, 9, 14, 5, 0).value());
 }
 
 TEST_F(ClosingTest, AnEmptyHistoryHandsOverAnEmptyFile) {
     Start().SelfRestart();
-    std::wstring handOver = form->PrevLogFileName1;
+    std::wstring handOver = form->HandOverFile();
     EXPECT_EQ(ReadBytes(handOver).value(), "");
     form.reset();
     Start();
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
     EXPECT_FALSE(Exists(handOver));
 }
 
@@ -163,11 +162,11 @@ TEST_F(ClosingTest, AHandOverPathOutsideTheTempFolderIsNeitherReadNorDeleted) {
                       "\r\nCount1=9\r\nPrevPage=3\r\n";
     WriteBytes(UserIni(), ini);
     Start();
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
     EXPECT_TRUE(Exists(elsewhere));
-    EXPECT_EQ(form->PrevLogFileName1, elsewhere);
-    EXPECT_EQ(Count1, 0);
-    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 6);  // the definition's page, as for a file that is gone
+    EXPECT_EQ(form->HandOverFile(), elsewhere);
+    EXPECT_EQ(form->KeyPresser().Count(), 0);
+    EXPECT_EQ(form->Pages.ActivePageIndex(), 6);  // the definition's page, as for a file that is gone
     form->Close();
     EXPECT_NE(ReadBytes(UserIni()).value().find("PrevLogFileName="), std::string::npos);  // saved again
 }
@@ -186,14 +185,14 @@ TEST_F(ClosingTest, AHandOverFileThatCannotBeReadIsReportedAndTheStartGoesOn) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(handOver), std::wstring::npos) << testing::PrintToString(errors[0]);
     // The counters and the page still come over; the history that could not be read does not.
-    EXPECT_EQ(Count1, 9);
-    EXPECT_EQ(Count2, 3);
-    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 3);
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
+    EXPECT_EQ(form->KeyPresser().Count(), 9);
+    EXPECT_EQ(form->Reloader().Count(), 3);
+    EXPECT_EQ(form->Pages.ActivePageIndex(), 3);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
     // The window works on: its clock runs and a press becomes a history line.
-    form->Timer0Timer(&form->Timer0);
+    form->ClockTick(&form->ClockTimer);
     form->AddLog(L"#10 $9F");
-    EXPECT_EQ(form->Memo1.LineCount(), 1);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 1);
 }
 
 }  // namespace

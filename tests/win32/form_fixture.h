@@ -37,8 +37,6 @@ protected:
         paths.appData = root + L"\\AppData";
         paths.temp = root + L"\\Temp\\";
         paths.programFile = root + L"\\Program\\Tapwhile.exe";
-        Count1 = 0;
-        Count2 = 0;
         ShownErrors().clear();
     }
 

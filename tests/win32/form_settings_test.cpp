@@ -43,10 +43,10 @@ TEST_F(SettingsFileTest, MinutesTypedInFullWidthDigitsAreSavedAsTheirValue) {
         SendMessageW(box.Handle(), EM_SETSEL, 0, -1);
         for (wchar_t c : text) SendMessageW(box.Handle(), WM_CHAR, c, 0);
     };
-    typeIn(form->NumberBox1, L"\xFF11\xFF15");
-    typeIn(form->NumberBox2, L"\xFF12" L"0");
-    EXPECT_EQ(form->Interval1, 15 * 60'000);
-    EXPECT_EQ(form->Interval2, 20 * 60'000);
+    typeIn(form->KeyPresser().MinutesBox(), L"\xFF11\xFF15");
+    typeIn(form->Reloader().MinutesBox(), L"\xFF12" L"0");
+    EXPECT_EQ(form->KeyPresser().Interval(), 15 * 60'000);
+    EXPECT_EQ(form->Reloader().Interval(), 20 * 60'000);
     form->Close();
     ASSERT_TRUE(form->Closed());
     std::optional<std::string> saved = ReadBytes(UserIni());
@@ -60,26 +60,26 @@ TEST_F(SettingsFileTest, OptionsAreReadInTheirOrderAndFireTheHandlersAsAUsersCha
                "[option]\r\nsendkeywait=$1F\r\nStandardDeviationRate=0x0\r\nSendKeyCode=0\r\nCloseQuery=2\r\n"
                "UseTrayIcon=yes\r\nSendReload=1\r\nSendReloadWait=0x1F\r\nHoldUnUse=31\r\nShowHint=1\r\n");
     Start();
-    EXPECT_EQ(form->NumberBox1.Value(), 31);
-    EXPECT_EQ(form->NumberBox3.Value(), 0);
-    EXPECT_EQ(form->Interval1, 31 * 60'000);  // a rate of 0 draws exactly the minutes
-    EXPECT_EQ(form->CheckListBox1.ItemIndex(), 0);
-    EXPECT_TRUE(form->CheckBoxCloseQuery1.Checked());   // 2 is true
-    EXPECT_FALSE(form->CheckBoxTrayIcon1.Checked());    // "yes" gives the default
-    EXPECT_TRUE(form->CheckBoxSendReload.Checked());
-    EXPECT_TRUE(form->Timer2.Enabled());
-    EXPECT_EQ(form->Interval2, 31 * 60'000);
-    EXPECT_EQ(form->NumberBox4.Value(), 30);  // clamped to the box's range
+    EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), 31);
+    EXPECT_EQ(form->NumberBoxDeviationRate.Value(), 0);
+    EXPECT_EQ(form->KeyPresser().Interval(), 31 * 60'000);  // a rate of 0 draws exactly the minutes
+    EXPECT_EQ(form->KeyCodeList.ItemIndex(), 0);
+    EXPECT_TRUE(form->CheckBoxCloseQuery.Checked());   // 2 is true
+    EXPECT_FALSE(form->CheckBoxTrayIcon.Checked());    // "yes" gives the default
+    EXPECT_TRUE(form->Reloader().OnSwitch().Checked());
+    EXPECT_TRUE(form->Reloader().TickTimer().Enabled());
+    EXPECT_EQ(form->Reloader().Interval(), 31 * 60'000);
+    EXPECT_EQ(form->NumberBoxIdleHold.Value(), 30);  // clamped to the box's range
     EXPECT_TRUE(ui::Application::Instance().ShowHint());
-    form->CheckBoxHint1.SetChecked(false);
+    form->CheckBoxHint.SetChecked(false);
 }
 
 TEST_F(SettingsFileTest, UnchangedValuesRunNoHandler) {
     WriteBytes(UserIni(), "[OPTION]\r\nSendKeyWait=1\r\nStandardDeviationRate=1\r\nSendReloadWait=1\r\n");
     Start();
-    EXPECT_EQ(form->Interval1, 0);  // the first run presses at once; the press sets the next
+    EXPECT_EQ(form->KeyPresser().Interval(), 0);  // the first run presses at once; the press sets the next
     // The reload worker never sets its interval itself: it takes the minutes at start.
-    EXPECT_EQ(form->Interval2, 60'000);
+    EXPECT_EQ(form->Reloader().Interval(), 60'000);
 }
 
 TEST_F(SettingsFileTest, StoredKeyCodesSelectRows) {
@@ -90,9 +90,9 @@ TEST_F(SettingsFileTest, StoredKeyCodesSelectRows) {
     for (const Case& c : cases) {
         WriteBytes(UserIni(), std::string("[OPTION]\r\nSendKeyCode=") + c.stored + "\r\n");
         Start();
-        EXPECT_EQ(form->CheckListBox1.ItemIndex(), c.row) << c.stored;
+        EXPECT_EQ(form->KeyCodeList.ItemIndex(), c.row) << c.stored;
         if (c.row >= 0) {
-            EXPECT_TRUE(form->CheckListBox1.CheckedAt(c.row)) << c.stored;
+            EXPECT_TRUE(form->KeyCodeList.CheckedAt(c.row)) << c.stored;
         }
         form.reset();
     }
@@ -132,22 +132,22 @@ TEST_F(SettingsFileTest, ASaveKeepsOtherSectionsAndUnknownProgramKeysAndRewrites
 
 TEST_F(SettingsFileTest, WithoutSaveStatusOnlyProgramStaysAndTheNextStartUsesDefaults) {
     Start();
-    form->CheckBoxSaveStatus1.SetChecked(false);
-    form->CheckBoxTaskButton1.SetChecked(false);
+    form->CheckBoxSaveStatus.SetChecked(false);
+    form->CheckBoxIdleOnTaskButton.SetChecked(false);
     form->Close();
     std::string saved = ReadBytes(UserIni()).value();
     EXPECT_EQ(saved.find("[POSITION]"), std::string::npos);
     EXPECT_EQ(saved.find("[OPTION]"), std::string::npos);
     EXPECT_EQ(saved.substr(0, 9), "[PROGRAM]");
     Start();
-    EXPECT_TRUE(form->CheckBoxSaveStatus1.Checked());
-    EXPECT_TRUE(form->CheckBoxTaskButton1.Checked());
+    EXPECT_TRUE(form->CheckBoxSaveStatus.Checked());
+    EXPECT_TRUE(form->CheckBoxIdleOnTaskButton.Checked());
 }
 
 TEST_F(SettingsFileTest, TheFileBesideTheProgramServesUntilTheFirstSave) {
     WriteBytes(BesideIni(), "[OPTION]\r\nSendKeyWait=7\r\n");
     Start();
-    EXPECT_EQ(form->NumberBox1.Value(), 7);
+    EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), 7);
     form->Close();
     EXPECT_EQ(ReadBytes(BesideIni()).value(), "[OPTION]\r\nSendKeyWait=7\r\n");
     EXPECT_NE(ReadBytes(UserIni()).value().find("SendKeyWait=7\r\n"), std::string::npos);
@@ -159,7 +159,7 @@ TEST_F(SettingsFileTest, AUtf16FileIsWrittenBackInUtf16) {
     for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     WriteBytes(UserIni(), bytes);
     Start();
-    EXPECT_EQ(form->NumberBox1.Value(), 3);
+    EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), 3);
     form->Close();
     std::string saved = ReadBytes(UserIni()).value();
     ASSERT_GE(saved.size(), 4u);
@@ -172,8 +172,8 @@ TEST_F(SettingsFileTest, DamagedFilesStartWithTheDefaults) {
     for (const std::string& bytes : {std::string(), garbage, std::string("\xFF\xFE[\0O", 5)}) {
         WriteBytes(UserIni(), bytes);
         Start();
-        EXPECT_EQ(form->NumberBox2.Value(), 5);
-        EXPECT_TRUE(form->CheckBoxTaskButton1.Checked());
+        EXPECT_EQ(form->Reloader().MinutesBox().Value(), 5);
+        EXPECT_TRUE(form->CheckBoxIdleOnTaskButton.Checked());
         form.reset();
     }
 }

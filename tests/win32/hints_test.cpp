@@ -39,22 +39,22 @@ protected:
 TEST_F(HintsTest, DisabledControlsShowTheirHintsTheLabelsOfHintlessPanelsDoNot) {
     Start();
     form->Show();
-    form->CheckBoxHint1.SetChecked(true);
+    form->CheckBoxHint.SetChecked(true);
     SendMessageW(form->Hints().Handle(), TTM_SETDELAYTIME, TTDT_INITIAL, 50);
-    ASSERT_FALSE(form->NumberBox2.Enabled());  // the reload worker is off
-    ASSERT_FALSE(form->CheckBoxSendReloadUntouch.Enabled());
-    ASSERT_TRUE(form->CheckBoxSendKeyUntouch.Enabled());
+    ASSERT_FALSE(form->Reloader().MinutesBox().Enabled());  // the reload worker is off
+    ASSERT_FALSE(form->Reloader().IdleOnlySwitch().Enabled());
+    ASSERT_TRUE(form->KeyPresser().IdleOnlySwitch().Enabled());
 
-    EXPECT_EQ(HintShownOver(form->CheckBoxSendKeyUntouch), L"UnTouched Only");
-    EXPECT_EQ(HintShownOver(form->NumberBox2), L"1 .. 60");
-    EXPECT_EQ(HintShownOver(form->CheckBoxSendReloadUntouch), L"UnTouched Only");
-    EXPECT_EQ(HintShownOver(form->Label2), L"");
+    EXPECT_EQ(HintShownOver(form->KeyPresser().IdleOnlySwitch()), L"UnTouched Only");
+    EXPECT_EQ(HintShownOver(form->Reloader().MinutesBox()), L"1 .. 60");
+    EXPECT_EQ(HintShownOver(form->Reloader().IdleOnlySwitch()), L"UnTouched Only");
+    EXPECT_EQ(HintShownOver(form->Reloader().CountLabel()), L"");
 
     // Switched on, the control keeps its hint; with the switch off no hint shows.
-    form->CheckBoxSendReload.SetChecked(true);
-    EXPECT_EQ(HintShownOver(form->NumberBox2), L"1 .. 60");
-    form->CheckBoxHint1.SetChecked(false);
-    EXPECT_EQ(HintShownOver(form->NumberBox2), L"");
+    form->Reloader().OnSwitch().SetChecked(true);
+    EXPECT_EQ(HintShownOver(form->Reloader().MinutesBox()), L"1 .. 60");
+    form->CheckBoxHint.SetChecked(false);
+    EXPECT_EQ(HintShownOver(form->Reloader().MinutesBox()), L"");
     EXPECT_TRUE(test::ShownErrors().empty());
 }
 

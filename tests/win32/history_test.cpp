@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         FormFixture::SetUp();
         Start();
-        form->AttachTime0 = At(14, 0, 0);
+        form->SetAttachTime(At(14, 0, 0));
     }
     static DateTime At(int h, int m, int s) { return DateTime::FromParts(2025, 10, 9, h, m, s).value(); }
 };
@@ -20,30 +20,30 @@ TEST_F(HistoryTest, OnlyHashMessagesBecomeTimeStampedLinesAndEachRebuildsTheSumm
     clock.now = At(14, 3, 27);
     form->AddLog(L"dw=1000,Diff1=61000,Interval1=60000");
     form->AddLog(L"");
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
-    EXPECT_EQ(form->Memo2.LineCount(), 0);  // no rebuild either
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
+    EXPECT_EQ(form->SummaryMemo.LineCount(), 0);  // no rebuild either
 
     form->AddLog(L"#12 $9F");
     clock.now = At(14, 35, 0);
     form->AddLog(L"#5 $74 [F5] Key");
-    ASSERT_EQ(form->Memo1.LineCount(), 2);
-    EXPECT_EQ(form->Memo1.Lines()[0], L"2025/10/09 14:03:27 #12 $9F");
-    EXPECT_EQ(form->Memo1.Lines()[1], L"2025/10/09 14:35:00 #5 $74 [F5] Key");
-    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1\r\n2025/10/09 14:30-14:59 * 1");
+    ASSERT_EQ(form->HistoryMemo.LineCount(), 2);
+    EXPECT_EQ(form->HistoryMemo.Lines()[0], L"2025/10/09 14:03:27 #12 $9F");
+    EXPECT_EQ(form->HistoryMemo.Lines()[1], L"2025/10/09 14:35:00 #5 $74 [F5] Key");
+    EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 14:00-14:29 * 1\r\n2025/10/09 14:30-14:59 * 1");
     // The edit control shows exactly what the memo holds.
-    EXPECT_EQ(form->Memo1.Text(), form->Memo1.AllText());
-    EXPECT_EQ(form->BornTime0, At(14, 0, 0));
+    EXPECT_EQ(form->HistoryMemo.Text(), form->HistoryMemo.AllText());
+    EXPECT_EQ(form->BornTime(), At(14, 0, 0));
 }
 
 TEST_F(HistoryTest, TheHistoryGrowsPastTheEditControlsDefaultLimit) {
     std::vector<std::wstring> lines(100'000, L"2025/10/09 13:00:00 #1 $9F after 00:00:57.600 96.0%");
-    form->Memo1.SetLines(lines);
+    form->HistoryMemo.SetLines(lines);
     clock.now = At(14, 3, 27);
     form->AddLog(L"#100001 $9F");
-    ASSERT_EQ(form->Memo1.LineCount(), 100'001);
-    EXPECT_EQ(GetWindowTextLengthW(form->Memo1.Handle()), static_cast<int>(form->Memo1.AllText().size()));
-    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 14:03:27 #100001 $9F");
-    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 14:00-14:29 * 1");
+    ASSERT_EQ(form->HistoryMemo.LineCount(), 100'001);
+    EXPECT_EQ(GetWindowTextLengthW(form->HistoryMemo.Handle()), static_cast<int>(form->HistoryMemo.AllText().size()));
+    EXPECT_EQ(form->HistoryMemo.Lines().back(), L"2025/10/09 14:03:27 #100001 $9F");
+    EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 14:00-14:29 * 1");
 }
 
 // A long handed-over history must not hold up the start: the memo has every line at once, and
@@ -58,96 +58,96 @@ TEST_F(HistoryTest, AHandedOverHistoryIsCompleteAtOnceAndShownInStepsWhileMessag
                               "\r\nAttachTime=2025/10/09 13:00:00\r\nPrevPage=3\r\n");
     clock.now = At(14, 3, 27);
     Start();
-    ASSERT_EQ(form->Memo1.LineCount(), 3000);
-    EXPECT_EQ(form->Memo1.Lines()[0], L"2025/10/09 13:00:00 #1 $9F");
-    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 13:00:00 #3000 $9F");
+    ASSERT_EQ(form->HistoryMemo.LineCount(), 3000);
+    EXPECT_EQ(form->HistoryMemo.Lines()[0], L"2025/10/09 13:00:00 #1 $9F");
+    EXPECT_EQ(form->HistoryMemo.Lines().back(), L"2025/10/09 13:00:00 #3000 $9F");
     EXPECT_FALSE(Exists(handOver));
-    ASSERT_FALSE(form->Memo1.ShowingAll());
-    EXPECT_LT(form->Memo1.Text().size(), form->Memo1.AllText().size());
+    ASSERT_FALSE(form->HistoryMemo.ShowingAll());
+    EXPECT_LT(form->HistoryMemo.Text().size(), form->HistoryMemo.AllText().size());
 
     // A press during the load is counted at once and shown after the handed-over lines.
     form->AddLog(L"#3001 $9F");
-    ASSERT_EQ(form->Memo1.LineCount(), 3001);
-    EXPECT_EQ(form->Memo2.AllText(), L"2025/10/09 13:00-13:29 " + std::wstring(3000, L'*') +
+    ASSERT_EQ(form->HistoryMemo.LineCount(), 3001);
+    EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 13:00-13:29 " + std::wstring(3000, L'*') +
                                          L" 3000\r\n2025/10/09 13:30-13:59  0\r\n2025/10/09 14:00-14:29 * 1");
     // While the window is hidden the edit control receives nothing; once shown, all of it.
-    size_t hiddenLength = form->Memo1.Text().size();
+    size_t hiddenLength = form->HistoryMemo.Text().size();
     for (DWORD until = GetTickCount() + 500; GetTickCount() < until; Sleep(10)) {
         ui::Application::Instance().ProcessMessages();
     }
-    EXPECT_EQ(form->Memo1.Text().size(), hiddenLength);
+    EXPECT_EQ(form->HistoryMemo.Text().size(), hiddenLength);
     form->Show();
-    for (DWORD deadline = GetTickCount() + 30'000; !form->Memo1.ShowingAll() && GetTickCount() < deadline;) {
+    for (DWORD deadline = GetTickCount() + 30'000; !form->HistoryMemo.ShowingAll() && GetTickCount() < deadline;) {
         ui::Application::Instance().ProcessMessages();
     }
-    ASSERT_TRUE(form->Memo1.ShowingAll());
-    EXPECT_EQ(form->Memo1.Text(), form->Memo1.AllText());
-    EXPECT_EQ(form->Memo1.Lines().back(), L"2025/10/09 14:03:27 #3001 $9F");
+    ASSERT_TRUE(form->HistoryMemo.ShowingAll());
+    EXPECT_EQ(form->HistoryMemo.Text(), form->HistoryMemo.AllText());
+    EXPECT_EQ(form->HistoryMemo.Lines().back(), L"2025/10/09 14:03:27 #3001 $9F");
     // The log page was showing its end, so it follows the end as the lines arrive.
-    EXPECT_GT(form->Memo1.FirstVisibleLine(), 2900);
+    EXPECT_GT(form->HistoryMemo.FirstVisibleLine(), 2900);
     EXPECT_TRUE(test::ShownErrors().empty());
 }
 
 // A text set from code during a load replaces the whole text, shown and not yet shown.
 TEST_F(HistoryTest, SettingTheLinesDuringALoadEndsTheLoad) {
-    form->Memo1.LoadLines(std::vector<std::wstring>(5000, L"2025/10/09 13:00:00 #1 $9F"));
+    form->HistoryMemo.LoadLines(std::vector<std::wstring>(5000, L"2025/10/09 13:00:00 #1 $9F"));
     ui::Application::Instance().ProcessMessages();
-    form->Memo1.SetLines({L"2025/10/09 13:00:00 #1 $9F", L"2025/10/09 13:00:01 #2 $9F"});
-    EXPECT_TRUE(form->Memo1.ShowingAll());
+    form->HistoryMemo.SetLines({L"2025/10/09 13:00:00 #1 $9F", L"2025/10/09 13:00:01 #2 $9F"});
+    EXPECT_TRUE(form->HistoryMemo.ShowingAll());
     for (int i = 0; i < 20; ++i) {
         Sleep(15);
         ui::Application::Instance().ProcessMessages();
     }
-    EXPECT_EQ(form->Memo1.Text(), L"2025/10/09 13:00:00 #1 $9F\r\n2025/10/09 13:00:01 #2 $9F");
-    EXPECT_EQ(form->Memo1.LineCount(), 2);
-    form->Memo1.Clear();
-    EXPECT_EQ(form->Memo1.Text(), L"");
+    EXPECT_EQ(form->HistoryMemo.Text(), L"2025/10/09 13:00:00 #1 $9F\r\n2025/10/09 13:00:01 #2 $9F");
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
+    form->HistoryMemo.Clear();
+    EXPECT_EQ(form->HistoryMemo.Text(), L"");
 }
 
 TEST_F(HistoryTest, ShowingTheLogPageScrollsToTheEnd) {
     std::vector<std::wstring> lines(500, L"2025/10/09 14:00:00 #1 $9F");
-    form->Memo1.SetLines(lines);
-    form->PageControl1.SetActivePageIndex(3);
-    form->Memo1.ScrollLines(-1000);
-    ASSERT_EQ(form->Memo1.FirstVisibleLine(), 0);
-    form->PageControl1Change(&form->PageControl1);
-    EXPECT_GT(form->Memo1.FirstVisibleLine(), 450);
+    form->HistoryMemo.SetLines(lines);
+    form->Pages.SetActivePageIndex(3);
+    form->HistoryMemo.ScrollLines(-1000);
+    ASSERT_EQ(form->HistoryMemo.FirstVisibleLine(), 0);
+    form->PagesChange(&form->Pages);
+    EXPECT_GT(form->HistoryMemo.FirstVisibleLine(), 450);
 }
 
 TEST_F(HistoryTest, ARebuildScrollsTheSummaryOnlyWhileItsPageShows) {
-    form->AttachTime0 = DateTime::FromParts(2025, 10, 1, 0, 0, 0).value();
+    form->SetAttachTime(DateTime::FromParts(2025, 10, 1, 0, 0, 0).value());
     clock.now = At(14, 0, 0);
-    form->PageControl1.SetActivePageIndex(1);
+    form->Pages.SetActivePageIndex(1);
     form->UpdateSummary();
-    ASSERT_GT(form->Memo2.LineCount(), 400);
-    EXPECT_EQ(form->Memo2.FirstVisibleLine(), 0);
-    form->PageControl1.SetActivePageIndex(4);
-    form->PageControl1Change(&form->PageControl1);
-    int end = form->Memo2.FirstVisibleLine();
+    ASSERT_GT(form->SummaryMemo.LineCount(), 400);
+    EXPECT_EQ(form->SummaryMemo.FirstVisibleLine(), 0);
+    form->Pages.SetActivePageIndex(4);
+    form->PagesChange(&form->Pages);
+    int end = form->SummaryMemo.FirstVisibleLine();
     EXPECT_GT(end, 380);
     // Back on another page, a rebuild leaves the scroll position alone.
-    form->PageControl1.SetActivePageIndex(1);
-    form->Memo2.ScrollLines(-100);
-    int before = form->Memo2.FirstVisibleLine();
+    form->Pages.SetActivePageIndex(1);
+    form->SummaryMemo.ScrollLines(-100);
+    int before = form->SummaryMemo.FirstVisibleLine();
     form->AddLog(L"#1 $9F");
-    EXPECT_EQ(form->Memo2.FirstVisibleLine(), before);
+    EXPECT_EQ(form->SummaryMemo.FirstVisibleLine(), before);
 }
 
 TEST_F(HistoryTest, ShowingTheKeyCodePageCentresTheSelectedRow) {
-    form->PageControl1.SetActivePageIndex(2);
-    ASSERT_EQ(form->CheckListBox1.ItemIndex(), 159);
+    form->Pages.SetActivePageIndex(2);
+    ASSERT_EQ(form->KeyCodeList.ItemIndex(), 159);
     // Nine whole rows visible and part of a tenth: row 155 comes to the top.
-    const HWND list = form->CheckListBox1.Handle();
-    const int row = form->CheckListBox1.ItemHeight();
+    const HWND list = form->KeyCodeList.Handle();
+    const int row = form->KeyCodeList.ItemHeight();
     RECT outer{}, inner{};
     GetWindowRect(list, &outer);
     GetClientRect(list, &inner);
     const int frame = (outer.bottom - outer.top) - inner.bottom;
     SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left, frame + 9 * row + row / 2, SWP_NOMOVE | SWP_NOZORDER);
-    ASSERT_EQ(form->CheckListBox1.ClientHeight() / row, 9);
-    form->CheckListBox1.SetTopIndex(0);
-    form->PageControl1Change(&form->PageControl1);
-    EXPECT_EQ(form->CheckListBox1.TopIndex(), 155);
+    ASSERT_EQ(form->KeyCodeList.ClientHeight() / row, 9);
+    form->KeyCodeList.SetTopIndex(0);
+    form->PagesChange(&form->Pages);
+    EXPECT_EQ(form->KeyCodeList.TopIndex(), 155);
 }
 
 }  // namespace

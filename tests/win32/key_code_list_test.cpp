@@ -13,13 +13,13 @@ TEST_F(KeyCodeListTest, RowsAreInCodeOrderAndAStoredCodeIsSelectedAndSavedAsItWa
         SCOPED_TRACE(stored);
         WriteBytes(UserIni(), std::string("[OPTION]\r\nSendKeyCode=") + stored + "\r\n");
         Start();
-        ASSERT_EQ(form->CheckListBox1.Count(), 256);
+        ASSERT_EQ(form->KeyCodeList.Count(), 256);
         for (int code = 0; code < 256; ++code) {
-            ASSERT_EQ(form->CheckListBox1.Item(code), std::wstring(KeyCodeRows()[static_cast<size_t>(code)]));
+            ASSERT_EQ(form->KeyCodeList.Item(code), std::wstring(KeyCodeRows()[static_cast<size_t>(code)]));
         }
         const int code = std::stoi(stored, nullptr, 16);
-        EXPECT_EQ(form->CheckListBox1.ItemIndex(), code);
-        EXPECT_TRUE(form->CheckListBox1.CheckedAt(code));
+        EXPECT_EQ(form->KeyCodeList.ItemIndex(), code);
+        EXPECT_TRUE(form->KeyCodeList.CheckedAt(code));
         EXPECT_EQ(form->SelectedKeyCode(), code);
         form->Close();
         ASSERT_TRUE(form->Closed());

@@ -32,7 +32,7 @@ protected:
     // The status panels' widths as the status bar itself holds them.
     std::vector<int> PanelWidths() const {
         int edges[8] = {};
-        const int count = static_cast<int>(SendMessageW(form->StatusBar1.Handle(), SB_GETPARTS, 8,
+        const int count = static_cast<int>(SendMessageW(form->StatusPanels.Handle(), SB_GETPARTS, 8,
                                                         reinterpret_cast<LPARAM>(edges)));
         std::vector<int> widths;
         for (int i = 0; i < count; ++i) widths.push_back(edges[i] - (i > 0 ? edges[i - 1] : 0));
@@ -54,137 +54,145 @@ TEST_F(MainWindowTest, StartUpLeavesTheDefinedWindow) {
     EXPECT_FALSE(form->Showing());
 
     const wchar_t* captions[] = {L"ファイル", L"表 示", L"設 定", L"履 歴", L"集 計", L"スタイル", L"ヘルプ"};
-    ASSERT_EQ(form->PageControl1.PageCount(), 7);
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(form->PageControl1.PageAt(i)->Caption(), captions[i]);
-    EXPECT_EQ(form->PageControl1.ActivePageIndex(), 1);
+    ASSERT_EQ(form->Pages.PageCount(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(form->Pages.PageAt(i)->Caption(), captions[i]);
+    EXPECT_EQ(form->Pages.ActivePageIndex(), 1);
 
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
-    EXPECT_EQ(form->Memo1.Text(), L"");
-    EXPECT_EQ(form->Memo2.Text(), L"");
-    EXPECT_EQ(form->Label1.Text(), L"");
-    EXPECT_EQ(form->Label2.Text(), L"");
-    EXPECT_TRUE(form->Label1.Enabled());
-    EXPECT_FALSE(form->Label2.Enabled());
-    EXPECT_EQ(form->StatusBar1.PanelText(1), L"");
-    EXPECT_EQ(form->StatusBar1.PanelText(2), L"");
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
+    EXPECT_EQ(form->HistoryMemo.Text(), L"");
+    EXPECT_EQ(form->SummaryMemo.Text(), L"");
+    EXPECT_EQ(form->KeyPresser().CountLabel().Text(), L"");
+    EXPECT_EQ(form->Reloader().CountLabel().Text(), L"");
+    EXPECT_TRUE(form->KeyPresser().CountLabel().Enabled());
+    EXPECT_FALSE(form->Reloader().CountLabel().Enabled());
+    EXPECT_EQ(form->StatusPanels.PanelText(1), L"");
+    EXPECT_EQ(form->StatusPanels.PanelText(2), L"");
 
-    EXPECT_TRUE(form->Timer0.Enabled());
-    EXPECT_EQ(form->Timer1.Enabled(), form->CheckBoxSendKey.Checked());
-    EXPECT_EQ(form->Timer2.Enabled(), form->CheckBoxSendReload.Checked());
-    EXPECT_EQ(form->Timer0.Interval(), 997u);
-    EXPECT_EQ(form->Timer1.Interval(), 991u);
-    EXPECT_EQ(form->Timer2.Interval(), 983u);
-    EXPECT_EQ(form->LII1.cbSize, 8u);
-    EXPECT_EQ(form->LII3.cbSize, 8u);
-    EXPECT_EQ(form->BrowserClass1[0], L"Chrome_WidgetWin");
-    EXPECT_EQ(form->BrowserClass1[3], L"IEFrame");
-    EXPECT_EQ(form->TrayIcon1.Hint(), L"カタコト号");
-    EXPECT_FALSE(form->TrayIcon1.Visible());
+    EXPECT_TRUE(form->ClockTimer.Enabled());
+    EXPECT_EQ(form->KeyPresser().TickTimer().Enabled(), form->KeyPresser().OnSwitch().Checked());
+    EXPECT_EQ(form->Reloader().TickTimer().Enabled(), form->Reloader().OnSwitch().Checked());
+    EXPECT_EQ(form->ClockTimer.Interval(), 997u);
+    EXPECT_EQ(form->KeyPresser().TickTimer().Interval(), 991u);
+    EXPECT_EQ(form->Reloader().TickTimer().Interval(), 983u);
+    EXPECT_EQ(form->KeyPresser().LastInput().cbSize, 8u);
+    EXPECT_EQ(form->IdleInput().cbSize, 8u);
+    EXPECT_EQ(form->BrowserClasses()[0], L"Chrome_WidgetWin");
+    EXPECT_EQ(form->BrowserClasses()[3], L"IEFrame");
+    EXPECT_EQ(form->Tray.Hint(), L"カタコト号");
+    EXPECT_FALSE(form->Tray.Visible());
 }
 
 TEST_F(MainWindowTest, AFirstStartDerivesTheIntervalsFromTheDefaultSettings) {
-    EXPECT_EQ(form->Interval2, 300'000);
+    EXPECT_EQ(form->Reloader().Interval(), 300'000);
     // The rate changed from 1 to 10, so a first interval was drawn around one minute (a
     // deviation of 6 s), not set to the minute itself.
-    EXPECT_NE(form->Interval1, 60'000);
-    EXPECT_GE(form->Interval1, 60'000 - 5 * 6'000);
-    EXPECT_LE(form->Interval1, 60'000 + 5 * 6'000);
+    EXPECT_NE(form->KeyPresser().Interval(), 60'000);
+    EXPECT_GE(form->KeyPresser().Interval(), 60'000 - 5 * 6'000);
+    EXPECT_LE(form->KeyPresser().Interval(), 60'000 + 5 * 6'000);
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
-    EXPECT_EQ(form->CheckBoxSendReload.Text(), L"ブラウザが最前面だったら、「更新」キーを押す　");
-    EXPECT_EQ(form->CheckBoxSendKey.Text(), L"設定したコードで、キーを押したことにする");
+    EXPECT_EQ(form->Reloader().OnSwitch().Text(), L"ブラウザが最前面だったら、「更新」キーを押す　");
+    EXPECT_EQ(form->KeyPresser().OnSwitch().Text(), L"設定したコードで、キーを押したことにする");
     EXPECT_EQ(form->ButtonStartMenu.Text(), L"スタートメニュー");
-    EXPECT_EQ(form->ButtonPropaties1.Text(), L"プロパティ表示");
-    EXPECT_EQ(form->CheckBoxHint1.Text(), L"Show Item Hint");
-    EXPECT_EQ(form->Label4.Text(), L"残留(秒)");
-    EXPECT_EQ(form->Label13.Text(), L"標準偏差率(%)");
+    EXPECT_EQ(form->ButtonProperties.Text(), L"プロパティ表示");
+    EXPECT_EQ(form->CheckBoxHint.Text(), L"Show Item Hint");
+    EXPECT_EQ(form->LabelIdleHold.Text(), L"残留(秒)");
+    EXPECT_EQ(form->LabelDeviationRate.Text(), L"標準偏差率(%)");
 
     struct Box {
         ui::NumberBox* box;
         int min, max, value;
-    } boxes[] = {{&form->NumberBox1, 1, 60, 1}, {&form->NumberBox2, 1, 60, 5}, {&form->NumberBox3, 0, 50, 10},
-                 {&form->NumberBox4, 1, 30, 10}};
+    } boxes[] = {{&form->KeyPresser().MinutesBox(), 1, 60, 1}, {&form->Reloader().MinutesBox(), 1, 60, 5}, {&form->NumberBoxDeviationRate, 0, 50, 10},
+                 {&form->NumberBoxIdleHold, 1, 30, 10}};
     for (const Box& b : boxes) {
         EXPECT_EQ(b.box->MinValue(), b.min);
         EXPECT_EQ(b.box->MaxValue(), b.max);
         EXPECT_EQ(b.box->Value(), b.value);
     }
-    form->NumberBox3.SetValue(80);
-    EXPECT_EQ(form->NumberBox3.Value(), 50);
+    form->NumberBoxDeviationRate.SetValue(80);
+    EXPECT_EQ(form->NumberBoxDeviationRate.Value(), 50);
 
-    EXPECT_FALSE(form->CheckBoxTrayIcon1.Checked());
-    EXPECT_FALSE(form->CheckBoxCloseQuery1.Checked());
-    EXPECT_TRUE(form->CheckBoxSaveStatus1.Checked());
-    EXPECT_TRUE(form->CheckBoxFormRB1.Checked());
-    EXPECT_TRUE(form->CheckBoxTaskButton1.Checked());  // the settings default differs from the definition
-    EXPECT_TRUE(form->CheckBoxSendKey.Checked());
-    EXPECT_TRUE(form->CheckBoxSendKeyUntouch.Checked());
+    EXPECT_FALSE(form->CheckBoxTrayIcon.Checked());
+    EXPECT_FALSE(form->CheckBoxCloseQuery.Checked());
+    EXPECT_TRUE(form->CheckBoxSaveStatus.Checked());
+    EXPECT_TRUE(form->CheckBoxIdleOnForm.Checked());
+    EXPECT_TRUE(form->CheckBoxIdleOnTaskButton.Checked());  // the settings default differs from the definition
+    EXPECT_TRUE(form->KeyPresser().OnSwitch().Checked());
+    EXPECT_TRUE(form->KeyPresser().IdleOnlySwitch().Checked());
     EXPECT_TRUE(form->CheckBoxNormalDistribution.Checked());
-    EXPECT_FALSE(form->CheckBoxSendReloadUntouch.Checked());
-    EXPECT_FALSE(form->CheckBoxHint1.Checked());
+    EXPECT_FALSE(form->Reloader().IdleOnlySwitch().Checked());
+    EXPECT_FALSE(form->CheckBoxHint.Checked());
 
-    EXPECT_EQ(form->CheckBoxTrayIcon1.Hint(), L"To TaskTray at minimize");
-    EXPECT_EQ(form->CheckBoxSendReload.Hint(), L"[F5] for Blowser");
-    EXPECT_EQ(form->NumberBox3.Hint(), L"0 .. 100");
-    EXPECT_FALSE(form->Label1.ShowHint());
-    EXPECT_FALSE(form->Label2.ShowHint());
-    EXPECT_TRUE(form->Label11.ShowHint());
+    EXPECT_EQ(form->CheckBoxTrayIcon.Hint(), L"To TaskTray at minimize");
+    EXPECT_EQ(form->Reloader().OnSwitch().Hint(), L"[F5] for Blowser");
+    EXPECT_EQ(form->NumberBoxDeviationRate.Hint(), L"0 .. 100");
+    EXPECT_FALSE(form->KeyPresser().CountLabel().ShowHint());
+    EXPECT_FALSE(form->Reloader().CountLabel().ShowHint());
+    EXPECT_TRUE(form->KeyPresser().MinutesCaption().ShowHint());
+    EXPECT_EQ(form->KeyPresser().OnSwitch().Hint(), L"Send KeyCode");
+    EXPECT_EQ(form->Reloader().MinutesBox().Hint(), L"1 .. 60");
+    const std::pair<ui::Button*, const wchar_t*> buttons[] = {
+        {&form->ButtonDeskTop, L"To DeskTop"},       {&form->ButtonStartMenu, L"To StartMenu"},
+        {&form->ButtonStartUp, L"To StartUp"},       {&form->ButtonHelp, L"Show HelpFile"},
+        {&form->ButtonAbout, L"About Version"},      {&form->ButtonProperties, L"Show Properties"},
+        {&form->ButtonDonation, L"Donation"},        {&form->ButtonHomeSite, L"Home Site"}};
+    for (const auto& [button, hint] : buttons) EXPECT_EQ(button->Hint(), hint) << button->Text();
     // Hints follow the switch, which is off with the check box.
     EXPECT_FALSE(app.ShowHint());
-    form->CheckBoxHint1.SetChecked(true);
+    form->CheckBoxHint.SetChecked(true);
     EXPECT_TRUE(app.ShowHint());
-    form->CheckBoxHint1.SetChecked(false);
+    form->CheckBoxHint.SetChecked(false);
     EXPECT_FALSE(app.ShowHint());
 }
 
 TEST_F(MainWindowTest, KeyCodeListStartsAt9FAndAClickKeepsOneCheckMark) {
-    ASSERT_EQ(form->CheckListBox1.Count(), 256);
-    EXPECT_EQ(form->CheckListBox1.Item(0), L"00    (Undefined)");
-    EXPECT_EQ(form->CheckListBox1.Item(255), L"FF    (Undefined)");
-    EXPECT_EQ(form->CheckListBox1.ItemIndex(), 0x9F);
+    ASSERT_EQ(form->KeyCodeList.Count(), 256);
+    EXPECT_EQ(form->KeyCodeList.Item(0), L"00    (Undefined)");
+    EXPECT_EQ(form->KeyCodeList.Item(255), L"FF    (Undefined)");
+    EXPECT_EQ(form->KeyCodeList.ItemIndex(), 0x9F);
     EXPECT_EQ(form->SelectedKeyCode(), 0x9F);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->CheckListBox1.CheckedAt(i), i == 0x9F) << i;
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->KeyCodeList.CheckedAt(i), i == 0x9F) << i;
 
     // The user selects row 0D: the list notifies its click.
-    form->CheckListBox1.SetItemIndex(0x0D);
-    SendMessageW(form->CheckListBox1.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->CheckListBox1.Handle()));
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->CheckListBox1.CheckedAt(i), i == 0x0D) << i;
+    form->KeyCodeList.SetItemIndex(0x0D);
+    SendMessageW(form->KeyCodeList.Parent()->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->KeyCodeList.Handle()));
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(form->KeyCodeList.CheckedAt(i), i == 0x0D) << i;
     EXPECT_EQ(form->SelectedKeyCode(), 0x0D);
 
     // The space bar takes the check mark off; the selected row still gives the code.
-    SendMessageW(form->CheckListBox1.Handle(), WM_CHAR, L' ', 0);
-    EXPECT_FALSE(form->CheckListBox1.CheckedAt(0x0D));
+    SendMessageW(form->KeyCodeList.Handle(), WM_CHAR, L' ', 0);
+    EXPECT_FALSE(form->KeyCodeList.CheckedAt(0x0D));
     EXPECT_EQ(form->SelectedKeyCode(), 0x0D);
 }
 
 TEST_F(MainWindowTest, StoredKeyCodesSelectTheirRows) {
     form->SelectStoredKeyCode(L"74");
-    EXPECT_EQ(form->CheckListBox1.Item(form->CheckListBox1.ItemIndex()), L"74  VK_F5  [F5] Browser Reload");
-    EXPECT_TRUE(form->CheckListBox1.CheckedAt(0x74));
+    EXPECT_EQ(form->KeyCodeList.Item(form->KeyCodeList.ItemIndex()), L"74  VK_F5  [F5] Browser Reload");
+    EXPECT_TRUE(form->KeyCodeList.CheckedAt(0x74));
     EXPECT_EQ(form->SelectedKeyCode(), 0x74);
     // A code no row matches leaves no row selected; the worker then presses 9F.
-    form->CheckListBox1Click(form.get());
+    form->KeyCodeListClick(form.get());
     form->SelectStoredKeyCode(L"1FF");
-    EXPECT_EQ(form->CheckListBox1.ItemIndex(), -1);
+    EXPECT_EQ(form->KeyCodeList.ItemIndex(), -1);
     EXPECT_EQ(form->SelectedKeyCode(), 0x9F);
 }
 
 TEST_F(MainWindowTest, ClockPanelShowsDateAndTimeEachRun) {
     clock.now = DateTime::FromParts(2025, 1, 2, 3, 4, 59).value();
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->StatusBar1.PanelText(0), L"2025/01/02  03:04");
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->StatusPanels.PanelText(0), L"2025/01/02  03:04");
 }
 
 // The clock lets pending messages run inside its tick; a box that one of them opens (here the
 // close question) must not stop the clock while it is open.
 TEST_F(MainWindowTest, TheClockGoesOnWhileABoxOpenedInsideItsOwnTickIsOpen) {
-    form->CheckBoxCloseQuery1.SetChecked(true);
+    form->CheckBoxCloseQuery.SetChecked(true);
     dialogs.answers = {IDNO};
-    const ui::Event clockTick = form->Timer0.OnTimer;
+    const ui::Event clockTick = form->ClockTimer.OnTimer;
     bool closeAsked = false;
-    form->Timer0.OnTimer = [&](ui::Object* sender) {
+    form->ClockTimer.OnTimer = [&](ui::Object* sender) {
         if (!closeAsked) {
             closeAsked = true;  // the user's click on the close button arrives during the tick
             PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
@@ -202,11 +210,11 @@ TEST_F(MainWindowTest, TheClockGoesOnWhileABoxOpenedInsideItsOwnTickIsOpen) {
     std::wstring clockWhileOpen;
     dialogs.whileOpen = [&] {
         clock.now = DateTime::FromParts(2026, 1, 2, 3, 4).value();
-        pumpUntil([&] { return form->StatusBar1.PanelText(0) == L"2026/01/02  03:04"; }, 3000);
-        clockWhileOpen = form->StatusBar1.PanelText(0);
+        pumpUntil([&] { return form->StatusPanels.PanelText(0) == L"2026/01/02  03:04"; }, 3000);
+        clockWhileOpen = form->StatusPanels.PanelText(0);
     };
     pumpUntil([&] { return !dialogs.shown.empty(); }, 3000);
-    form->Timer0.OnTimer = clockTick;
+    form->ClockTimer.OnTimer = clockTick;
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, L"終了してもよいですか？");
     EXPECT_EQ(clockWhileOpen, L"2026/01/02  03:04");
@@ -217,60 +225,60 @@ TEST_F(MainWindowTest, IdleTimeIsHeldThenFollowedOnPanelAndTaskButton) {
     // The user was away 12 min 34 s, then moves the mouse.
     input.lastInput = input.tick;
     input.Advance(754'000);
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"12:34");
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"12:34");
     EXPECT_EQ(app.Title(), L"カタコト号 12:34");
-    form->CheckBoxTaskButton1.SetChecked(false);
+    form->CheckBoxIdleOnTaskButton.SetChecked(false);
     EXPECT_EQ(app.Title(), L"カタコト号");
 
     input.UserInput();
     input.Advance(10'900);
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->Diff3, 10'900);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"12:34");  // held
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->IdleElapsed(), 10'900);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"12:34");  // held
 
-    form->CheckBoxTaskButton1.SetChecked(true);
+    form->CheckBoxIdleOnTaskButton.SetChecked(true);
     input.Advance(100);
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"0:11");
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"0:11");
     EXPECT_EQ(app.Title(), L"カタコト号 0:11");
 
     // Off: each update empties the panel; the click handler resets the title at once.
-    form->CheckBoxFormRB1.SetChecked(false);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"");
+    form->CheckBoxIdleOnForm.SetChecked(false);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"");
     input.Advance(1'000);
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"");
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"");
     EXPECT_EQ(app.Title(), L"カタコト号 0:12");
-    form->CheckBoxTaskButton1.SetChecked(false);
+    form->CheckBoxIdleOnTaskButton.SetChecked(false);
     EXPECT_EQ(app.Title(), L"カタコト号");
 }
 
 TEST_F(MainWindowTest, InjectedInputDoesNotRestartTheIdleTime) {
     input.UserInput();
     input.Advance(1'000);
-    form->Timer0Timer(&form->Timer0);  // sees the user's input
+    form->ClockTick(&form->ClockTimer);  // sees the user's input
     input.Advance(69'000);
     // A worker presses, waits a second and records the tick as its own.
     const KeyStroke press[] = {{0x9F, 0}, {0x9F, KEYEVENTF_KEYUP}};
     input.SendKeys(press);
     input.Sleep(1'000);
-    form->SendKeyLastInput3 = input.lastInput;
-    form->Timer0Timer(&form->Timer0);
-    EXPECT_EQ(form->StatusBar1.PanelText(3), L"1:11");
+    form->SetOwnLastInput(input.lastInput);
+    form->ClockTick(&form->ClockTimer);
+    EXPECT_EQ(form->StatusPanels.PanelText(3), L"1:11");
 }
 
 TEST_F(MainWindowTest, ResizingSharesOutTabsPanelsAndIntervalBoxes) {
     // The page control at the design width of 378: eight tab widths, one per page and one spare.
-    SizeWindowSo(form->PageControl1.Width(), 378);
-    ASSERT_EQ(form->PageControl1.Width(), 378);
+    SizeWindowSo(form->Pages.Width(), 378);
+    ASSERT_EQ(form->Pages.Width(), 378);
     RECT tab{};
-    ASSERT_TRUE(TabCtrl_GetItemRect(form->PageControl1.Handle(), 0, &tab));
+    ASSERT_TRUE(TabCtrl_GetItemRect(form->Pages.Handle(), 0, &tab));
     EXPECT_EQ(tab.right - tab.left, 47);
 
     // The clock panel: its text plus one fifth; the other three share the rest equally.
     const int clientWidth = form->ClientWidth();
-    const int text = form->StatusBar1.TextWidth(form->StatusBar1.PanelText(0));
+    const int text = form->StatusPanels.TextWidth(form->StatusPanels.PanelText(0));
     ASSERT_GT(text, 50);
     const std::vector<int> widths = PanelWidths();
     ASSERT_EQ(widths.size(), 4u);
@@ -280,39 +288,39 @@ TEST_F(MainWindowTest, ResizingSharesOutTabsPanelsAndIntervalBoxes) {
     // The interval boxes (edit and spin buttons): a fifth of the key-press panel each, the
     // reload box in its own panel too.
     const int box = form->GridPanelSendKey.ClientWidth() / 5;
-    EXPECT_EQ(form->NumberBox1.placement.width, box);
-    EXPECT_EQ(form->NumberBox2.placement.width, box);
-    EXPECT_EQ(form->NumberBox3.placement.width, box);
-    EXPECT_EQ(form->NumberBox2.Width(), form->NumberBox1.Width());  // as laid out on screen
+    EXPECT_EQ(form->KeyPresser().MinutesBox().placement.width, box);
+    EXPECT_EQ(form->Reloader().MinutesBox().placement.width, box);
+    EXPECT_EQ(form->NumberBoxDeviationRate.placement.width, box);
+    EXPECT_EQ(form->Reloader().MinutesBox().Width(), form->KeyPresser().MinutesBox().Width());  // as laid out on screen
 
     // Wider: everything follows.
-    SizeWindowSo(form->PageControl1.Width(), 560);
-    ASSERT_TRUE(TabCtrl_GetItemRect(form->PageControl1.Handle(), 0, &tab));
+    SizeWindowSo(form->Pages.Width(), 560);
+    ASSERT_TRUE(TabCtrl_GetItemRect(form->Pages.Handle(), 0, &tab));
     EXPECT_EQ(tab.right - tab.left, 70);
     EXPECT_EQ(PanelWidths()[1], (form->ClientWidth() - widths[0]) / 3);
-    EXPECT_EQ(form->NumberBox2.placement.width, form->GridPanelSendKey.ClientWidth() / 5);
+    EXPECT_EQ(form->Reloader().MinutesBox().placement.width, form->GridPanelSendKey.ClientWidth() / 5);
 }
 
 TEST_F(MainWindowTest, TheHintCheckBoxStaysCentredInItsCell) {
-    ASSERT_EQ(form->CheckBoxHint1.placement.width, 106);  // at 96 dots per inch
+    ASSERT_EQ(form->CheckBoxHint.placement.width, 106);  // at 96 dots per inch
     SizeWindowSo(form->GridPanelHelp.ClientWidth(), 370);
     ASSERT_EQ(form->GridPanelHelp.ClientWidth(), 370);
-    EXPECT_EQ(form->CheckBoxHint1.placement.margins.left, 39);
+    EXPECT_EQ(form->CheckBoxHint.placement.margins.left, 39);
 }
 
 TEST_F(MainWindowTest, ANarrowWindowLeavesNoNegativeWidthsOrMargins) {
     // So narrow that the clock panel is wider than the window (a long clock text, as large
     // fonts make it) and the help cell narrower than the hint check box: the formulas go
     // below zero.
-    form->StatusBar1.SetPanelText(0, L"2025/10/09  14:05  2025/10/09  14:05");
+    form->StatusPanels.SetPanelText(0, L"2025/10/09  14:05  2025/10/09  14:05");
     SizeWindowSo(form->ClientWidth(), 60);
-    ASSERT_LT(form->ClientWidth(), form->StatusBar1.TextWidth(form->StatusBar1.PanelText(0)));
-    ASSERT_LT(form->GridPanelHelp.ClientWidth() / 2, form->CheckBoxHint1.placement.width);
+    ASSERT_LT(form->ClientWidth(), form->StatusPanels.TextWidth(form->StatusPanels.PanelText(0)));
+    ASSERT_LT(form->GridPanelHelp.ClientWidth() / 2, form->CheckBoxHint.placement.width);
     for (int width : PanelWidths()) EXPECT_GE(width, 0);
-    EXPECT_GE(form->NumberBox1.placement.width, 0);
-    EXPECT_EQ(form->CheckBoxHint1.placement.margins.left, 0);
+    EXPECT_GE(form->KeyPresser().MinutesBox().placement.width, 0);
+    EXPECT_EQ(form->CheckBoxHint.placement.margins.left, 0);
     // And back to a usable size with nothing lost.
-    SizeWindowSo(form->PageControl1.Width(), 378);
+    SizeWindowSo(form->Pages.Width(), 378);
     const std::vector<int> widths = PanelWidths();
     ASSERT_EQ(widths.size(), 4u);
     EXPECT_GT(widths[1], 0);

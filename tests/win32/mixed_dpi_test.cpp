@@ -116,7 +116,7 @@ protected:
     }
     int TabHeight() const {
         RECT tab{};
-        EXPECT_TRUE(TabCtrl_GetItemRect(form->PageControl1.Handle(), 0, &tab));
+        EXPECT_TRUE(TabCtrl_GetItemRect(form->Pages.Handle(), 0, &tab));
         return tab.bottom - tab.top;
     }
 
@@ -139,7 +139,7 @@ TEST_F(MixedDpiTest, APlacementRestoredOntoAMonitorOfOtherScalingKeepsItsRectang
         EXPECT_EQ(r.top, 100);
         EXPECT_EQ(r.right, 1240);
         EXPECT_EQ(r.bottom, 640);
-        form->EXit1Click(&form->pmClose);
+        form->ExitClick(&form->TrayMenuClose);
         ASSERT_TRUE(form->Closed());
         std::string saved = ReadBytes(UserIni()).value_or("");
         EXPECT_NE(saved.find("Left=700\r\nTop=100\r\nRight=1240\r\nBottom=640\r\n"), std::string::npos) << saved;
@@ -152,7 +152,7 @@ TEST_F(MixedDpiTest, ADraggedWindowTakesTheSystemsRectangleAndItsTabsFollowTheFo
     Start();  // no settings: the middle third of the screen, whose centre lies on the left monitor
     ASSERT_EQ(form->Dpi(), 96u);
     form->Show();
-    FixedTabHeight systemTabs(form->PageControl1.Handle());
+    FixedTabHeight systemTabs(form->Pages.Handle());
     const int tabAt96 = TabHeight();
     RECT before{};
     GetWindowRect(form->Handle(), &before);
@@ -168,9 +168,9 @@ TEST_F(MixedDpiTest, ADraggedWindowTakesTheSystemsRectangleAndItsTabsFollowTheFo
     const int tabAt144 = TabHeight();
     EXPECT_GE(tabAt144, MulDiv(tabAt96, 144, 96) - 2) << tabAt96 << " at 96 dpi";
     RECT display{};
-    GetClientRect(form->PageControl1.Handle(), &display);
-    SendMessageW(form->PageControl1.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    const RECT page = form->PageControl1.ActivePage()->BoundsRect();
+    GetClientRect(form->Pages.Handle(), &display);
+    SendMessageW(form->Pages.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const RECT page = form->Pages.ActivePage()->BoundsRect();
     EXPECT_EQ(page.top, display.top);
     EXPECT_GE(page.top, tabAt144);
 
@@ -217,9 +217,9 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST_F(MixedDpiTest, TheTrayMenuAndItsPictureTakeTheDpiOfTheMonitorItOpensOn) {
     Start();
-    form->CheckBoxTrayIcon1.SetChecked(true);
+    form->CheckBoxTrayIcon.SetChecked(true);
     ui::Application::Instance().Minimize();
-    const HWND iconWindow = form->TrayIcon1.Handle();
+    const HWND iconWindow = form->Tray.Handle();
     const int picture144 = MulDiv(32, 144, 96);
     struct Case {
         const wchar_t* style;

@@ -86,10 +86,10 @@ TEST_F(ShellLaunchTest, SystemTextHasNoTrailingBlanksLineBreaksOrFullStops) {
 }
 
 TEST_F(ShellLaunchTest, WebButtonsOpenTheMakersPages) {
-    form.ButtonDonation1.Click();
+    form.ButtonDonation.Click();
     ExpectOneOpen(AppDonationUrl, L"");
     shell.launches.clear();
-    form.ButtonHomeSite1.Click();
+    form.ButtonHomeSite.Click();
     ExpectOneOpen(AppHomeUrl, L"");
     EXPECT_TRUE(dialogs.shown.empty());
     for (const std::wstring* url : {&AppHomeUrl, &AppDonationUrl, &AppDownloadUrl})
@@ -98,12 +98,12 @@ TEST_F(ShellLaunchTest, WebButtonsOpenTheMakersPages) {
 
 TEST_F(ShellLaunchTest, PropertiesOfTheProgramFileAndTheirRefusal) {
     paths.programFile = L"C:\\Tapwhile\\Tapwhile.exe";
-    form.ButtonPropaties1.Click();
+    form.ButtonProperties.Click();
     EXPECT_EQ(shell.propertiesShown, (std::vector<std::wstring>{L"C:\\Tapwhile\\Tapwhile.exe"}));
     EXPECT_TRUE(dialogs.shown.empty());
 
     shell.propertiesResult = false;
-    form.ButtonPropaties1.Click();
+    form.ButtonProperties.Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, L"プロパティを表示できませんでした\r\nC:\\Tapwhile\\Tapwhile.exe");
     EXPECT_EQ(dialogs.shown[0].flags, 0u);
@@ -142,7 +142,7 @@ protected:
 TEST_F(ShellHelpTest, FoundBesideTheProgramFileOpensInQuotationMarks) {
     Touch(b + L"\\HelpProbe.chm");
     Touch(a + L"\\HelpProbe.chm");
-    form.ButtonHelp2.Click();
+    form.ButtonHelp.Click();
     ExpectOneOpen(L"\"" + b + L"\\HelpProbe.chm\"", L"");
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -150,13 +150,13 @@ TEST_F(ShellHelpTest, FoundBesideTheProgramFileOpensInQuotationMarks) {
 TEST_F(ShellHelpTest, FoundInAnAncestorWhenTheNearerFolderHasOnlyAFolderOfThatName) {
     CreateDirectoryW((b + L"\\HelpProbe.chm").c_str(), nullptr);
     Touch(a + L"\\HelpProbe.chm");
-    form.ButtonHelp2.Click();
+    form.ButtonHelp.Click();
     ExpectOneOpen(L"\"" + a + L"\\HelpProbe.chm\"", L"");
 }
 
 TEST_F(ShellHelpTest, NeverFoundInASiblingFolderAndTheMessageNamesTheFileAlone) {
     Touch(sibling + L"\\HelpProbe.chm");
-    form.ButtonHelp2.Click();
+    form.ButtonHelp.Click();
     EXPECT_TRUE(shell.launches.empty());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, L"HelpFile Not Found.\r\n\r\nHelpProbe.chm");
@@ -166,7 +166,7 @@ TEST_F(ShellHelpTest, NeverFoundInASiblingFolderAndTheMessageNamesTheFileAlone) 
 TEST_F(ShellHelpTest, AFailedLaunchShowsThePathWithItsQuotationMarks) {
     Touch(b + L"\\HelpProbe.chm");
     shell.result = 31;
-    form.ButtonHelp2.Click();
+    form.ButtonHelp.Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text,
               L"Open Failed 31\r\n" + SystemErrorText(31) + L"\r\n\"" + b + L"\\HelpProbe.chm\"");

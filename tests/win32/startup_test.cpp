@@ -50,14 +50,14 @@ protected:
     }
 
     void ExpectTheDefaults() {
-        EXPECT_EQ(form->PageControl1.ActivePageIndex(), 1);
-        EXPECT_EQ(form->NumberBox1.Value(), 1);
-        EXPECT_EQ(form->NumberBox2.Value(), 5);
-        EXPECT_EQ(form->Interval2, 300'000);
-        EXPECT_TRUE(form->CheckBoxTaskButton1.Checked());
-        EXPECT_TRUE(form->Timer1.Enabled());
-        EXPECT_FALSE(form->Timer2.Enabled());
-        EXPECT_EQ(form->LII1.cbSize, sizeof(LASTINPUTINFO));
+        EXPECT_EQ(form->Pages.ActivePageIndex(), 1);
+        EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), 1);
+        EXPECT_EQ(form->Reloader().MinutesBox().Value(), 5);
+        EXPECT_EQ(form->Reloader().Interval(), 300'000);
+        EXPECT_TRUE(form->CheckBoxIdleOnTaskButton.Checked());
+        EXPECT_TRUE(form->KeyPresser().TickTimer().Enabled());
+        EXPECT_FALSE(form->Reloader().TickTimer().Enabled());
+        EXPECT_EQ(form->KeyPresser().LastInput().cbSize, sizeof(LASTINPUTINFO));
     }
 };
 
@@ -73,7 +73,7 @@ TEST_F(StartupTest, AFolderInPlaceOfTheSettingsFileIsReportedOnceStartUpIsComple
 
     // It runs: three idle minutes bring one press, which registers.
     input.Advance(3 * 60'000);
-    form->Timer1Timer(&form->Timer1);
+    form->KeyPresser().Tick();
     ASSERT_EQ(input.keys.size(), 2u);
     EXPECT_EQ(input.keys[0].key, 0x9F);
     EXPECT_EQ(shell.terminated, 0);
@@ -144,7 +144,7 @@ TEST_F(StartupTest, AStartUpThatFailsShowsItsKeptErrorsWithoutRunningTheTimers) 
     clock.onNow = nullptr;
     RemoveDirectoryW(BesideIni().c_str());
     Start();
-    EXPECT_TRUE(form->Timer1.Enabled());
+    EXPECT_TRUE(form->KeyPresser().TickTimer().Enabled());
 }
 
 }  // namespace

@@ -82,15 +82,15 @@ protected:
     }
 
     std::wstring SelectedRow() const {
-        int row = form->ListBox1.ItemIndex();
-        return row < 0 ? L"" : form->ListBox1.Item(row);
+        int row = form->StyleList.ItemIndex();
+        return row < 0 ? L"" : form->StyleList.Item(row);
     }
 
     void ClickRow(const std::wstring& name) {
-        int row = form->ListBox1.IndexOf(name);
+        int row = form->StyleList.IndexOf(name);
         ASSERT_GE(row, 0);
-        form->ListBox1.SetItemIndex(row);
-        form->ListBox1Click(&form->ListBox1);
+        form->StyleList.SetItemIndex(row);
+        form->StyleListClick(&form->StyleList);
     }
 };
 
@@ -135,14 +135,14 @@ TEST_F(StyleTest, StartUpAndClicksFollowTheStoredNameAndTheList) {
         DeleteFileW(UserIni().c_str());
         if (c.stored) WriteStyleName(*c.stored);
         Start();
-        EXPECT_EQ(form->BasicStyleName1, L"Windows");
-        ASSERT_EQ(form->ListBox1.Count(), 4);
+        EXPECT_EQ(form->StartStyleName(), L"Windows");
+        ASSERT_EQ(form->StyleList.Count(), 4);
         // Sorted without regard to case: "Windows" comes after "Jet".
-        EXPECT_EQ(form->ListBox1.Item(0), L"Aqua Graphite");
-        EXPECT_EQ(form->ListBox1.Item(3), L"Windows");
+        EXPECT_EQ(form->StyleList.Item(0), L"Aqua Graphite");
+        EXPECT_EQ(form->StyleList.Item(3), L"Windows");
         if (c.clickRow) {
             form->Show();
-            form->PageControl1.SetActivePageIndex(5);
+            form->Pages.SetActivePageIndex(5);
             std::vector<DWORD> before = Capture(form->Handle());
             ClickRow(c.clickRow);
             EXPECT_EQ(Capture(form->Handle()) == before, c.sameLook);
@@ -161,12 +161,12 @@ TEST_F(StyleTest, TheProgramsCatalogueFillsTheListWithTheSystemLookInItsPlace) {
     UseEmbeddedStyles();
     WriteStyleName("windows10 dark");
     Start();
-    ASSERT_EQ(form->ListBox1.Count(), 67);
-    int windows = form->ListBox1.IndexOf(L"Windows");
+    ASSERT_EQ(form->StyleList.Count(), 67);
+    int windows = form->StyleList.IndexOf(L"Windows");
     ASSERT_GT(windows, 0);
-    EXPECT_EQ(form->ListBox1.Item(windows - 1), L"Wedgewood Light");
-    EXPECT_EQ(form->ListBox1.Item(windows + 1), L"Windows10");
-    EXPECT_EQ(form->ListBox1.Item(0), L"Amakrits");
+    EXPECT_EQ(form->StyleList.Item(windows - 1), L"Wedgewood Light");
+    EXPECT_EQ(form->StyleList.Item(windows + 1), L"Windows10");
+    EXPECT_EQ(form->StyleList.Item(0), L"Amakrits");
     EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows10 Dark");
     EXPECT_EQ(SelectedRow(), L"Windows10 Dark");
     EXPECT_TRUE(ui::StyleEngine::Instance().Styled());
@@ -187,10 +187,10 @@ TEST_F(StyleTest, TheChosenStyleIsSavedAtCloseAndComesBackAtTheNextStart) {
     EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Glow");
     EXPECT_EQ(SelectedRow(), L"Glow");
     // The window was made in the plain look: the About box's own background is off now.
-    EXPECT_EQ(form->BasicStyleName1, L"Windows");
+    EXPECT_EQ(form->StartStyleName(), L"Windows");
 
     // Without the saving option the option section goes, and the next start is plain.
-    form->CheckBoxSaveStatus1.SetChecked(false);
+    form->CheckBoxSaveStatus.SetChecked(false);
     form->Close();
     form.reset();
     ui::StyleManager::Instance().Activate(L"Windows");
@@ -208,11 +208,11 @@ TEST_F(StyleTest, AStyleThatCannotBeLoadedIsReportedAndChangesNothing) {
     EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows");
     EXPECT_EQ(SelectedRow(), L"Windows");
     // A click: the error reaches the general error display through the control layer.
-    int row = form->ListBox1.IndexOf(L"Broken");
+    int row = form->StyleList.IndexOf(L"Broken");
     ASSERT_GE(row, 0);
-    form->ListBox1.SetItemIndex(row);
+    form->StyleList.SetItemIndex(row);
     SendMessageW(form->Style.Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->ListBox1.Handle()));
+                 reinterpret_cast<LPARAM>(form->StyleList.Handle()));
     EXPECT_EQ(ShownErrors().size(), 2u);
     EXPECT_EQ(ui::StyleManager::Instance().ActiveName(), L"Windows");
     EXPECT_FALSE(ui::StyleEngine::Instance().Styled());
@@ -250,26 +250,26 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
     };
     const std::vector<Probe> probes = {
         {"page background", 1, [&] { return f.GridPanelView.Handle(); }, at(1, 1), ColorRole::Window},
-        {"label, enabled", 1, [&] { return f.Label11.Handle(); }, at(1, 1), ColorRole::Window},
-        {"number box field", 1, [&] { return f.NumberBox1.Handle(); }, at(2, 2), ColorRole::Field},
-        {"check box square", 1, [&] { return f.CheckBoxSendKeyUntouch.Handle(); },
+        {"label, enabled", 1, [&] { return f.KeyPresser().MinutesCaption().Handle(); }, at(1, 1), ColorRole::Window},
+        {"number box field", 1, [&] { return f.KeyPresser().MinutesBox().Handle(); }, at(2, 2), ColorRole::Field},
+        {"check box square", 1, [&] { return f.KeyPresser().IdleOnlySwitch().Handle(); },
          [&](HWND h) {
              RECT r{};
              GetClientRect(h, &r);
              return POINT{3, (r.bottom - f.ScaleValue(13)) / 2 + 2};
          },
          ColorRole::Field},
-        {"tab strip beside the tabs", 1, [&] { return f.PageControl1.Handle(); }, fromRight(2, 3), ColorRole::Window},
-        {"status bar", 1, [&] { return f.StatusBar1.Handle(); }, fromBottom(2, 3), ColorRole::Face},
-        {"group box frame", 0, [&] { return f.GroupBox1.Handle(); }, fromBottom(8, 1), ColorRole::Edge},
-        {"button face", 6, [&] { return f.ButtonAbout1.Handle(); }, fromRight(4, 4), ColorRole::Face},
-        {"check-list box row", 2, [&] { return f.CheckListBox1.Handle(); }, fromRight(30, 2), ColorRole::Field},
-        {"history memo", 3, [&] { return f.Memo1.Handle(); }, at(40, 40), ColorRole::Field},
-        {"style list below its rows", 5, [&] { return f.ListBox1.Handle(); }, fromBottom(20, 4), ColorRole::Field},
-        {"style list, selected row", 5, [&] { return f.ListBox1.Handle(); },
+        {"tab strip beside the tabs", 1, [&] { return f.Pages.Handle(); }, fromRight(2, 3), ColorRole::Window},
+        {"status bar", 1, [&] { return f.StatusPanels.Handle(); }, fromBottom(2, 3), ColorRole::Face},
+        {"group box frame", 0, [&] { return f.GroupBoxShortcut.Handle(); }, fromBottom(8, 1), ColorRole::Edge},
+        {"button face", 6, [&] { return f.ButtonAbout.Handle(); }, fromRight(4, 4), ColorRole::Face},
+        {"check-list box row", 2, [&] { return f.KeyCodeList.Handle(); }, fromRight(30, 2), ColorRole::Field},
+        {"history memo", 3, [&] { return f.HistoryMemo.Handle(); }, at(40, 40), ColorRole::Field},
+        {"style list below its rows", 5, [&] { return f.StyleList.Handle(); }, fromBottom(20, 4), ColorRole::Field},
+        {"style list, selected row", 5, [&] { return f.StyleList.Handle(); },
          [&](HWND h) {
              RECT row{};
-             SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(f.ListBox1.ItemIndex()), reinterpret_cast<LPARAM>(&row));
+             SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(f.StyleList.ItemIndex()), reinterpret_cast<LPARAM>(&row));
              return POINT{row.right - 3, (row.top + row.bottom) / 2};
          },
          ColorRole::Selection},
@@ -277,8 +277,8 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
 
     // The plain look of every page first, as it is drawn today.
     std::vector<std::vector<DWORD>> plain;
-    for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
-        f.PageControl1.SetActivePageIndex(page);
+    for (int page = 0; page < f.Pages.PageCount(); ++page) {
+        f.Pages.SetActivePageIndex(page);
         plain.push_back(Capture(f.Handle()));
     }
 
@@ -286,7 +286,7 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
     ASSERT_TRUE(ui::StyleEngine::Instance().Styled());
     for (const Probe& probe : probes) {
         SCOPED_TRACE(probe.what);
-        f.PageControl1.SetActivePageIndex(probe.page);
+        f.Pages.SetActivePageIndex(probe.page);
         RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         HWND hwnd = probe.window();
         EXPECT_EQ(PixelIn(hwnd, probe.point(hwnd)), ui::RoleColor(probe.role));
@@ -298,9 +298,9 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
 
     ClickRow(L"Windows");
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
-    for (int page = 0; page < f.PageControl1.PageCount(); ++page) {
+    for (int page = 0; page < f.Pages.PageCount(); ++page) {
         SCOPED_TRACE(page);
-        f.PageControl1.SetActivePageIndex(page);
+        f.Pages.SetActivePageIndex(page);
         EXPECT_TRUE(Capture(f.Handle()) == plain[static_cast<size_t>(page)]) << "the plain look differs";
     }
     EXPECT_TRUE(ShownErrors().empty());

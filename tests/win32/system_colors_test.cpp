@@ -147,8 +147,8 @@ TEST_F(SystemColorsTest, InADarkSchemeChosenWhileTheProgramRunsEveryTextStandsOu
     HWND hints = f.Hints().Handle();
 
     // Controls at every depth: the tabs, the status bar, a label inside two grid panels.
-    std::vector<std::pair<HWND, int>> heard = {{f.PageControl1.Handle(), 0}, {f.StatusBar1.Handle(), 0},
-                                               {f.Label11.Handle(), 0}};
+    std::vector<std::pair<HWND, int>> heard = {{f.Pages.Handle(), 0}, {f.StatusPanels.Handle(), 0},
+                                               {f.KeyPresser().MinutesCaption().Handle(), 0}};
     for (auto& [window, count] : heard) ui::AddSubclass(window, CountColorChanges, &count);
 
     ColorSchemeScope dark(HighContrastBlack());
@@ -187,33 +187,33 @@ TEST_F(SystemColorsTest, InADarkSchemeChosenWhileTheProgramRunsEveryTextStandsOu
         };
     };
     const std::vector<Probe> probes = {
-        {"label", 1, [&] { return f.Label11.Handle(); }, whole, face, 4.5},
-        {"check-box caption", 1, [&] { return f.CheckBoxSendKey.Handle(); }, caption, face, 4.5},
-        {"disabled label", 1, [&] { return f.Label3.Handle(); }, whole, face, 3.0},
-        {"disabled check-box caption", 1, [&] { return f.CheckBoxSendReloadUntouch.Handle(); }, caption, face, 3.0},
-        {"group-box caption", 0, [&] { return f.GroupBox1.Handle(); },
+        {"label", 1, [&] { return f.KeyPresser().MinutesCaption().Handle(); }, whole, face, 4.5},
+        {"check-box caption", 1, [&] { return f.KeyPresser().OnSwitch().Handle(); }, caption, face, 4.5},
+        {"disabled label", 1, [&] { return f.Reloader().MinutesCaption().Handle(); }, whole, face, 3.0},
+        {"disabled check-box caption", 1, [&] { return f.Reloader().IdleOnlySwitch().Handle(); }, caption, face, 3.0},
+        {"group-box caption", 0, [&] { return f.GroupBoxShortcut.Handle(); },
          [&](HWND) { return RECT{f.ScaleValue(10), 0, f.ScaleValue(40), f.ScaleValue(13)}; }, face, 4.5},
-        {"a tab", 1, [&] { return f.PageControl1.Handle(); },
+        {"a tab", 1, [&] { return f.Pages.Handle(); },
          [](HWND h) {
              RECT r{};
              SendMessageW(h, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
              return Deflated(r, 4);
          },
          face, 4.5},
-        {"status bar", 1, [&] { return f.StatusBar1.Handle(); },
+        {"status bar", 1, [&] { return f.StatusPanels.Handle(); },
          [](HWND h) {
              RECT r{};
              SendMessageW(h, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
              return Deflated(r, 3);
          },
          face, 4.5},
-        {"key code list row", 2, [&] { return f.CheckListBox1.Handle(); }, row(f.ScaleValue(20)), field, 4.5},
-        {"style list row", 5, [&] { return f.ListBox1.Handle(); }, row(0), field, 4.5},
+        {"key code list row", 2, [&] { return f.KeyCodeList.Handle(); }, row(f.ScaleValue(20)), field, 4.5},
+        {"style list row", 5, [&] { return f.StyleList.Handle(); }, row(0), field, 4.5},
     };
-    f.StatusBar1.SetPanelText(0, L"2025/10/09 14:05:00");
+    f.StatusPanels.SetPanelText(0, L"2025/10/09 14:05:00");
     for (const Probe& probe : probes) {
         SCOPED_TRACE(probe.what);
-        f.PageControl1.SetActivePageIndex(probe.page);
+        f.Pages.SetActivePageIndex(probe.page);
         UpdateWindow(f.Handle());
         Pump(50);
         HWND window = probe.window();

@@ -37,9 +37,9 @@ protected:
         return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     }
     void MinimiseToTheTray() {
-        form->CheckBoxTrayIcon1.SetChecked(true);
+        form->CheckBoxTrayIcon.SetChecked(true);
         ui::Application::Instance().Minimize();
-        ASSERT_TRUE(form->TrayIcon1.Visible());
+        ASSERT_TRUE(form->Tray.Visible());
     }
     // Whether the task-bar button was last hidden (true) or shown (false) by the program.
     bool TaskBarButtonHidden() const {
@@ -107,26 +107,26 @@ TEST_F(TrayTest, MinimisingFollowsTheTrayOption) {
     Start();
     HWND appWindow = ui::Application::Instance().Handle();
     form->ApplicationMinimize(&ui::Application::Instance());
-    EXPECT_FALSE(form->TrayIcon1.Visible());
+    EXPECT_FALSE(form->Tray.Visible());
     EXPECT_TRUE(input.shows.empty());  // stays on the task bar
 
-    form->CheckBoxTrayIcon1.SetChecked(true);
+    form->CheckBoxTrayIcon.SetChecked(true);
     form->ApplicationMinimize(&ui::Application::Instance());
-    EXPECT_TRUE(form->TrayIcon1.Visible());
+    EXPECT_TRUE(form->Tray.Visible());
     ASSERT_EQ(input.shows.size(), 1u);
     EXPECT_EQ(input.shows[0], std::make_pair(appWindow, SW_HIDE));
 
-    form->PageControl1.SetActivePageIndex(3);
-    form->Memo1.SetLines(std::vector<std::wstring>(300, L"2025/10/09 14:00:00 #1 $9F"));
-    form->TrayIcon1DblClick(&form->TrayIcon1);
-    EXPECT_FALSE(form->TrayIcon1.Visible());
+    form->Pages.SetActivePageIndex(3);
+    form->HistoryMemo.SetLines(std::vector<std::wstring>(300, L"2025/10/09 14:00:00 #1 $9F"));
+    form->TrayDblClick(&form->Tray);
+    EXPECT_FALSE(form->Tray.Visible());
     EXPECT_EQ(input.shows.back(), std::make_pair(appWindow, SW_SHOW));
-    EXPECT_GT(form->Memo1.FirstVisibleLine(), 250);  // the visible page was brought up to date
+    EXPECT_GT(form->HistoryMemo.FirstVisibleLine(), 250);  // the visible page was brought up to date
 }
 
 TEST_F(TrayTest, TheMenuShowsRestoreWithItsPictureAndCloseWithout) {
     Start();
-    HMENU menu = form->PopupMenu1.Build();
+    HMENU menu = form->TrayMenu.Build();
     ASSERT_EQ(GetMenuItemCount(menu), 2);
     const int size = MulDiv(32, static_cast<int>(GetDpiForSystem()), 96);
     wchar_t caption[64] = {};
@@ -195,8 +195,8 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTaskBarIsCreatedAgain) {
     ASSERT_FALSE(IconShown(iconWindow));
     SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_TRUE(IconShown(iconWindow));
-    EXPECT_TRUE(form->TrayIcon1.Visible());
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    EXPECT_TRUE(form->Tray.Visible());
+    form->TrayDblClick(&form->Tray);
     EXPECT_FALSE(IconShown(iconWindow));
 }
 
@@ -208,15 +208,15 @@ TEST_F(TrayTest, AnIconTheNotificationAreaRefusesIsOfferedAgainAndTheTaskBarButt
     // At logon the task bar may not be there yet.
     shell.notificationArea = false;
     MinimiseToTheTray();
-    EXPECT_FALSE(form->TrayIcon1.Shown());
+    EXPECT_FALSE(form->Tray.Shown());
     EXPECT_FALSE(TaskBarButtonHidden()) << "neither icon nor button: no way back";
     // Then it is, and the icon gets there on its own.
     shell.notificationArea = true;
-    for (int i = 0; i < 100 && !form->TrayIcon1.Shown(); ++i) test::Pump(100);
-    EXPECT_TRUE(form->TrayIcon1.Shown());
+    for (int i = 0; i < 100 && !form->Tray.Shown(); ++i) test::Pump(100);
+    EXPECT_TRUE(form->Tray.Shown());
     EXPECT_TRUE(IconShown(iconWindow));
     EXPECT_TRUE(TaskBarButtonHidden());
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    form->TrayDblClick(&form->Tray);
     EXPECT_FALSE(IconShown(iconWindow));
     EXPECT_FALSE(TaskBarButtonHidden());
 
@@ -227,14 +227,14 @@ TEST_F(TrayTest, AnIconTheNotificationAreaRefusesIsOfferedAgainAndTheTaskBarButt
     shell.notificationArea = true;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
                         nullptr);
-    EXPECT_TRUE(form->TrayIcon1.Shown());
+    EXPECT_TRUE(form->Tray.Shown());
     EXPECT_TRUE(TaskBarButtonHidden());
 
     // Restored before the notification area took it: no icon turns up later.
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    form->TrayDblClick(&form->Tray);
     shell.notificationArea = false;
     MinimiseToTheTray();
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    form->TrayDblClick(&form->Tray);
     shell.notificationArea = true;
     const size_t requests = shell.iconRequests.size();
     test::Pump(2500);
@@ -264,14 +264,14 @@ TEST_F(TrayTest, TheIconIsTheSmallIconOfTheNotificationAreasDpiAndIsDrawnAgainFo
     EXPECT_NE(shell.iconRequests.back().icon, first);
     EXPECT_EQ(IconSize(shell.iconRequests.back().icon).cx, size);
     EXPECT_TRUE(IconShown(iconWindow));
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    form->TrayDblClick(&form->Tray);
 }
 
 TEST_F(TrayTest, TheStyledMenuKeepsItsTextsForScreenReaders) {
     Start();
     ui::StyleManager::Instance().Activate(L"Jet");
     const bool styled = ui::Styled();
-    HMENU menu = form->PopupMenu1.Build();
+    HMENU menu = form->TrayMenu.Build();
     ui::StyleManager::Instance().Activate(L"Windows");
     ASSERT_TRUE(styled);
     ASSERT_EQ(GetMenuItemCount(menu), 2);
@@ -279,7 +279,7 @@ TEST_F(TrayTest, TheStyledMenuKeepsItsTextsForScreenReaders) {
         SCOPED_TRACE(i);
         wchar_t text[64] = {};
         EXPECT_GT(GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION), 0);
-        EXPECT_EQ(std::wstring(text), form->PopupMenu1.Items()[static_cast<size_t>(i)]->caption);
+        EXPECT_EQ(std::wstring(text), form->TrayMenu.Items()[static_cast<size_t>(i)]->caption);
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
         item.fMask = MIIM_FTYPE;
@@ -291,13 +291,13 @@ TEST_F(TrayTest, TheStyledMenuKeepsItsTextsForScreenReaders) {
 
 TEST_F(TrayTest, TheIconsMenuRestoresOrCloses) {
     Start();
-    ASSERT_EQ(form->PopupMenu1.Items().size(), 2u);
-    EXPECT_EQ(form->PopupMenu1.Items()[0]->caption, L"元の大きさに戻す");
-    EXPECT_EQ(form->PopupMenu1.Items()[1]->caption, L"終了");
+    ASSERT_EQ(form->TrayMenu.Items().size(), 2u);
+    EXPECT_EQ(form->TrayMenu.Items()[0]->caption, L"元の大きさに戻す");
+    EXPECT_EQ(form->TrayMenu.Items()[1]->caption, L"終了");
 
     MinimiseToTheTray();
     ChooseFromMenu(1);
-    EXPECT_FALSE(form->TrayIcon1.Visible());
+    EXPECT_FALSE(form->Tray.Visible());
     EXPECT_FALSE(ui::Application::Instance().Minimized());
     EXPECT_FALSE(form->Closed());
 

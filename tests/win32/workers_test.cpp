@@ -22,19 +22,19 @@ protected:
               "SendReloadUntouch=0\r\n");
         input.foreground = GetDesktopWindow();
         input.foregroundClass = L"Chrome_WidgetWin_1";
-        form->LastHit1 = input.tick - 1'000'000;
-        form->LastHit2 = input.tick - 1'000'000;
+        form->KeyPresser().SetLastHit(input.tick - 1'000'000);
+        form->Reloader().SetLastHit(input.tick - 1'000'000);
     }
     size_t Traced(const std::wstring& text) const { return static_cast<size_t>(std::count(traces.begin(), traces.end(), text)); }
     std::vector<std::wstring> traces;  // every message the workers handed to AddLog
-    // One run of the key-press timer after its interval.
-    void Run1() {
+    // One tick of a worker's timer, its interval after the last.
+    void RunKeyPresser() {
         input.Advance(991);
-        form->Timer1Timer(&form->Timer1);
+        form->KeyPresser().Tick();
     }
-    void Run2() {
+    void RunReloader() {
         input.Advance(983);
-        form->Timer2Timer(&form->Timer2);
+        form->Reloader().Tick();
     }
     std::vector<std::uint32_t> PressTicks(std::uint8_t key) const {
         std::vector<std::uint32_t> ticks;
@@ -43,13 +43,13 @@ protected:
         }
         return ticks;
     }
-    std::wstring LastLine() const { return std::wstring(form->Memo1.Lines().back()); }
+    std::wstring LastLine() const { return std::wstring(form->HistoryMemo.Lines().back()); }
 };
 
 TEST_F(WorkersTest, UntouchedModePressesAMinuteAfterThePreviousPress) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
     input.UserInput();
-    for (int i = 0; i < 200; ++i) Run1();
+    for (int i = 0; i < 200; ++i) RunKeyPresser();
     std::vector<std::uint32_t> presses = PressTicks(0x9F);
     ASSERT_GE(presses.size(), 3u);
     for (size_t i = 1; i < presses.size(); ++i) {
@@ -62,10 +62,10 @@ TEST_F(WorkersTest, UntouchedModePressesAMinuteAfterThePreviousPress) {
     EXPECT_EQ(input.keys[1].key, 0x9F);
     EXPECT_EQ(input.keys[1].flags, static_cast<std::uint32_t>(KEYEVENTF_KEYUP));
     EXPECT_EQ(input.sleeps.back(), 1000u);
-    EXPECT_EQ(Count1, static_cast<std::int32_t>(presses.size()));
+    EXPECT_EQ(form->KeyPresser().Count(), static_cast<std::int32_t>(presses.size()));
     EXPECT_EQ(LastLine().substr(20), L"#" + std::to_wstring(presses.size()) + L" $9F");
-    EXPECT_EQ(form->Label1.Text(), std::to_wstring(presses.size()) + L" 回め、2025/10/09 14:05");
-    EXPECT_EQ(form->SendKeyLastInput3, presses.back());
+    EXPECT_EQ(form->KeyPresser().CountLabel().Text(), std::to_wstring(presses.size()) + L" 回め、2025/10/09 14:05");
+    EXPECT_EQ(form->OwnLastInput(), presses.back());
     EXPECT_EQ(shell.terminated, 0);
 }
 
@@ -73,17 +73,17 @@ TEST_F(WorkersTest, AUserWhoTypesNeverGetsAPressUnlessTheModeIsSinceThePress) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\n");
     for (int i = 0; i < 150; ++i) {
         input.UserInput();
-        Run1();
+        RunKeyPresser();
     }
     EXPECT_TRUE(input.keys.empty());
-    EXPECT_EQ(form->StatusBar1.PanelText(1), L"0:00");
+    EXPECT_EQ(form->StatusPanels.PanelText(1), L"0:00");
 
-    form->CheckBoxSendKeyUntouch.SetChecked(false);
-    form->CheckBoxSendKey.SetChecked(false);
-    form->CheckBoxSendKey.SetChecked(true);  // switching on restarts the measurement
+    form->KeyPresser().IdleOnlySwitch().SetChecked(false);
+    form->KeyPresser().OnSwitch().SetChecked(false);
+    form->KeyPresser().OnSwitch().SetChecked(true);  // switching on restarts the measurement
     for (int i = 0; i < 150; ++i) {
         input.UserInput();
-        Run1();
+        RunKeyPresser();
     }
     EXPECT_EQ(PressTicks(0x9F).size(), 2u);
 }
@@ -100,23 +100,23 @@ TEST_F(WorkersTest, TypedNumbersReadInRangeTheWorkersRunPromptlyAndTheFileHoldsT
         SCOPED_TRACE(testing::Message() << "typed \"" << std::string(typed.text, typed.text + wcslen(typed.text)) << "\"");
         Start("SendReload=1\r\nSendReloadUntouch=0\r\n");
         // The user types; nothing leaves the boxes, so their texts stay as typed.
-        for (ui::NumberBox* box : {&form->NumberBox1, &form->NumberBox2, &form->NumberBox3, &form->NumberBox4}) {
+        for (ui::NumberBox* box : {&form->KeyPresser().MinutesBox(), &form->Reloader().MinutesBox(), &form->NumberBoxDeviationRate, &form->NumberBoxIdleHold}) {
             SetWindowTextW(box->Handle(), typed.text);
         }
-        EXPECT_EQ(form->NumberBox1.Value(), typed.minutes);
-        EXPECT_EQ(form->NumberBox2.Value(), typed.minutes);
-        EXPECT_EQ(form->NumberBox3.Value(), typed.rate);
-        EXPECT_EQ(form->NumberBox4.Value(), typed.hold);
-        EXPECT_GE(form->Interval1, 1);
-        EXPECT_LE(form->Interval1, 2 * typed.minutes * 60'000);
-        EXPECT_EQ(form->Interval2, typed.minutes * 60'000);
+        EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), typed.minutes);
+        EXPECT_EQ(form->Reloader().MinutesBox().Value(), typed.minutes);
+        EXPECT_EQ(form->NumberBoxDeviationRate.Value(), typed.rate);
+        EXPECT_EQ(form->NumberBoxIdleHold.Value(), typed.hold);
+        EXPECT_GE(form->KeyPresser().Interval(), 1);
+        EXPECT_LE(form->KeyPresser().Interval(), 2 * typed.minutes * 60'000);
+        EXPECT_EQ(form->Reloader().Interval(), typed.minutes * 60'000);
 
         // A run of each timer returns at once and, with the user just active, acts on nothing.
         input.UserInput();
         const size_t sleeps = input.sleeps.size();
-        Run1();
-        Run2();
-        form->Timer0Timer(&form->Timer0);
+        RunKeyPresser();
+        RunReloader();
+        form->ClockTick(&form->ClockTimer);
         EXPECT_TRUE(input.keys.empty());
         EXPECT_EQ(input.sleeps.size(), sleeps);
 
@@ -139,30 +139,30 @@ TEST_F(WorkersTest, WhileTheSessionIsLockedNeitherWorkerPressesNorRestartsAndBot
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendReload=1\r\nSendReloadUntouch=0\r\n");
     input.foreground = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
     input.foregroundClass = L"Chrome_WidgetWin_1";
-    const std::int32_t interval1 = form->Interval1;
-    const std::int32_t interval2 = form->Interval2;
+    const std::int32_t keyInterval = form->KeyPresser().Interval();
+    const std::int32_t reloadInterval = form->Reloader().Interval();
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
     input.injectedInputRegisters = false;  // injected input cannot reach a locked session
     for (int i = 0; i < 700; ++i) {  // over eleven minutes
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
     }
     EXPECT_TRUE(input.keys.empty());
     EXPECT_TRUE(input.sleeps.empty());
     EXPECT_TRUE(shell.launches.empty());
     EXPECT_EQ(shell.terminated, 0);
-    EXPECT_EQ(form->Memo1.LineCount(), 0);
-    EXPECT_EQ(form->Interval1, interval1);
-    EXPECT_EQ(form->Interval2, interval2);
-    EXPECT_FALSE(form->StatusBar1.PanelText(1).empty());  // the elapsed times go on showing
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
+    EXPECT_EQ(form->KeyPresser().Interval(), keyInterval);
+    EXPECT_EQ(form->Reloader().Interval(), reloadInterval);
+    EXPECT_FALSE(form->StatusPanels.PanelText(1).empty());  // the elapsed times go on showing
 
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     input.injectedInputRegisters = true;
-    Run1();
-    Run2();
+    RunKeyPresser();
+    RunReloader();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
-    EXPECT_EQ(form->Memo1.LineCount(), 2);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
     EXPECT_EQ(shell.terminated, 0);
 }
 
@@ -196,30 +196,29 @@ TEST_F(WorkersTest, WhereInputCannotReachTheDesktopNeitherWorkerPressesNorRestar
         condition.block(*form, input);
         input.injectedInputRegisters = false;  // the system drops what would be injected
         for (int i = 0; i < 3; ++i) {
-            Run1();
-            Run2();
+            RunKeyPresser();
+            RunReloader();
         }
         EXPECT_TRUE(input.injections.empty());
         EXPECT_TRUE(input.sleeps.empty());
         EXPECT_TRUE(shell.launches.empty());
         EXPECT_EQ(shell.terminated, 0);
-        EXPECT_EQ(form->Memo1.LineCount(), 0);
-        EXPECT_EQ(Count1, 0);
-        EXPECT_EQ(Count2, 0);
+        EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
+        EXPECT_EQ(form->KeyPresser().Count(), 0);
+        EXPECT_EQ(form->Reloader().Count(), 0);
         EXPECT_EQ(Traced(condition.trace), 6u);  // each run of each worker says why
-        EXPECT_FALSE(form->StatusBar1.PanelText(1).empty());  // measuring and showing go on
-        EXPECT_FALSE(form->StatusBar1.PanelText(2).empty());
+        EXPECT_FALSE(form->StatusPanels.PanelText(1).empty());  // measuring and showing go on
+        EXPECT_FALSE(form->StatusPanels.PanelText(2).empty());
 
         condition.lift(*form, input);
         input.injectedInputRegisters = true;
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
         EXPECT_EQ(PressTicks(0x9F).size(), 1u);
         EXPECT_EQ(PressTicks(0x74).size(), 1u);
-        EXPECT_EQ(form->Memo1.LineCount(), 2);
+        EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
         EXPECT_EQ(shell.terminated, 0);
         form.reset();
-        Count1 = Count2 = 0;
         input = test::FakeInput{};
     }
 }
@@ -230,8 +229,8 @@ TEST_F(WorkersTest, AStartInsideALockedSessionPausesBothWorkersUntilUnlock) {
     EXPECT_TRUE(form->SessionLocked());
     input.injectedInputRegisters = false;
     for (int i = 0; i < 3; ++i) {
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
     }
     EXPECT_TRUE(input.keys.empty());
     EXPECT_EQ(shell.terminated, 0);
@@ -239,8 +238,8 @@ TEST_F(WorkersTest, AStartInsideALockedSessionPausesBothWorkersUntilUnlock) {
 
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     input.injectedInputRegisters = true;
-    Run1();
-    Run2();
+    RunKeyPresser();
+    RunReloader();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(shell.terminated, 0);
@@ -283,14 +282,14 @@ TEST_F(WorkersTest, AnInjectionTheSystemRefusesIsNoPressNoCountAndNoRestart) {
         StartBothDue();
         input.injectLimit = taken;
         input.injectError = ERROR_ACCESS_DENIED;
-        Run1();
-        Run2();
+        RunKeyPresser();
+        RunReloader();
         EXPECT_EQ(input.injections.front(), 2u);  // down and up in one call
-        EXPECT_EQ(Count1, 0);
-        EXPECT_EQ(Count2, 0);
-        EXPECT_EQ(form->Memo1.LineCount(), 0);
-        EXPECT_TRUE(form->Label1.Text().empty());
-        EXPECT_TRUE(form->Label2.Text().empty());
+        EXPECT_EQ(form->KeyPresser().Count(), 0);
+        EXPECT_EQ(form->Reloader().Count(), 0);
+        EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
+        EXPECT_TRUE(form->KeyPresser().CountLabel().Text().empty());
+        EXPECT_TRUE(form->Reloader().CountLabel().Text().empty());
         EXPECT_TRUE(shell.launches.empty());
         EXPECT_EQ(shell.terminated, 0);
         const std::wstring failed = L"SendInput failed, injected=" + std::to_wstring(taken) + L" of 2, error=5 ";
@@ -316,119 +315,119 @@ TEST_F(WorkersTest, APressAnElevatedWindowInFrontSwallowedIsMadeButRestartsNothi
     StartBothDue();
     input.foregroundElevated = true;
     input.injectedInputRegisters = false;  // dropped without a word, as the system does
-    Run1();
-    Run2();
-    EXPECT_EQ(Count1, 1);
-    EXPECT_EQ(Count2, 1);
-    EXPECT_EQ(form->Memo1.LineCount(), 2);
+    RunKeyPresser();
+    RunReloader();
+    EXPECT_EQ(form->KeyPresser().Count(), 1);
+    EXPECT_EQ(form->Reloader().Count(), 1);
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 2);
     EXPECT_EQ(Traced(L"Foreground elevated, not restarted"), 2u);
     EXPECT_TRUE(shell.launches.empty());
     EXPECT_EQ(shell.terminated, 0);
 
     // In front of an ordinary window the same silence still means input stopped registering.
     input.foregroundElevated = false;
-    form->LastHit1 = input.tick - 1'000'000;
-    Run1();
+    form->KeyPresser().SetLastHit(input.tick - 1'000'000);
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 1);
 }
 
 TEST_F(WorkersTest, EqualIsNotDue) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
-    ASSERT_EQ(form->Interval1, 60'000);
-    form->LastHit1 = input.tick - 60'000 + 991;
-    Run1();
-    EXPECT_EQ(form->Diff1, 60'000);
+    ASSERT_EQ(form->KeyPresser().Interval(), 60'000);
+    form->KeyPresser().SetLastHit(input.tick - 60'000 + 991);
+    RunKeyPresser();
+    EXPECT_EQ(form->KeyPresser().Elapsed(), 60'000);
     EXPECT_TRUE(input.keys.empty());
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
 }
 
 TEST_F(WorkersTest, RandomIntervalsWithRateZeroAreExactlyTheMinutes) {
     Start("StandardDeviationRate=0\r\nSendKeyWait=2\r\n");
-    Count1 = 1233;
-    form->Interval1 = 120'000;
-    form->LastHit1 = input.tick - 200'000;
-    form->CheckBoxSendKeyUntouch.SetChecked(false);
-    Run1();
+    form->KeyPresser().SetCount(1233);
+    form->KeyPresser().SetInterval(120'000);
+    form->KeyPresser().SetLastHit(input.tick - 200'000);
+    form->KeyPresser().IdleOnlySwitch().SetChecked(false);
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#1234 $9F after 00:02:00.000 100.0%");
-    EXPECT_EQ(form->Label1.Text(), L"1,234 回め、2025/10/09 14:05");
-    EXPECT_EQ(form->Interval1, 120'000);
+    EXPECT_EQ(form->KeyPresser().CountLabel().Text(), L"1,234 回め、2025/10/09 14:05");
+    EXPECT_EQ(form->KeyPresser().Interval(), 120'000);
 }
 
 TEST_F(WorkersTest, TheFirstPressAfterASelfRestartIsTimedFromTheClose) {
     Start("StandardDeviationRate=10\r\nSendKeyWait=5\r\n");
-    Count1 = 12;
-    form->LastClose1 = clock.now.AddMilliseconds(-2'750);
-    form->Interval1 = 1;
-    Run1();
+    form->KeyPresser().SetCount(12);
+    form->SetPredecessorClose(clock.now.AddMilliseconds(-2'750));
+    form->KeyPresser().SetInterval(1);
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#13 $9F after 00:00:02.750 0.9%");
-    EXPECT_EQ(form->Interval1, 1);  // kept
-    EXPECT_EQ(form->LastClose1, DateTime::FromParts(2000, 1, 1).value());
+    EXPECT_EQ(form->KeyPresser().Interval(), 1);  // kept
+    EXPECT_EQ(form->PredecessorClose(), DateTime::FromParts(2000, 1, 1).value());
     clock.now = clock.now.AddMilliseconds(61'000);
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(LastLine().substr(20), L"#14 $9F after 00:00:00.001 0.0%");
-    EXPECT_NE(form->Interval1, 1);  // drawn anew
+    EXPECT_NE(form->KeyPresser().Interval(), 1);  // drawn anew
 }
 
 TEST_F(WorkersTest, TheSelectedRowGivesTheCodeAndNoRowMeans9F) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyCode=74\r\nSendKeyUntouch=0\r\n");
-    form->LastHit1 = input.tick - 100'000;
-    Run1();
+    form->KeyPresser().SetLastHit(input.tick - 100'000);
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
     EXPECT_EQ(LastLine().substr(20), L"#1 $74");
-    form->CheckListBox1.SetItemIndex(-1);
-    form->LastHit1 = input.tick - 100'000;
-    Run1();
+    form->KeyCodeList.SetItemIndex(-1);
+    form->KeyPresser().SetLastHit(input.tick - 100'000);
+    RunKeyPresser();
     EXPECT_EQ(PressTicks(0x9F).size(), 1u);
     EXPECT_EQ(LastLine().substr(20), L"#2 $9F");
 }
 
 TEST_F(WorkersTest, APressThatDoesNotRegisterRestartsTheUtility) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
-    form->LastHit1 = input.tick - 100'000;
+    form->KeyPresser().SetLastHit(input.tick - 100'000);
     input.injectedInputRegisters = false;
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 1);
     EXPECT_EQ(shell.launches.size(), 1u);
 }
 
 TEST_F(WorkersTest, TheUserTouchingTheKeyboardDuringThePauseCountsAsRegistered) {
     Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\n");
-    form->LastHit1 = input.tick - 100'000;
+    form->KeyPresser().SetLastHit(input.tick - 100'000);
     input.injectedInputRegisters = false;
     input.duringSleep = [this] { input.UserInput(); };
-    Run1();
+    RunKeyPresser();
     EXPECT_EQ(shell.terminated, 0);
-    EXPECT_EQ(form->SendKeyLastInput3, input.lastInput);
+    EXPECT_EQ(form->OwnLastInput(), input.lastInput);
 }
 
 TEST_F(WorkersTest, TheSwitchesEnableTheirControls) {
     Start("NormalDistribution=0\r\n");
     // The start-up switches the worker on last, which enables the rate box whatever the
     // random option says; the option's own click decides it from then on.
-    EXPECT_TRUE(form->NumberBox3.Enabled());
+    EXPECT_TRUE(form->NumberBoxDeviationRate.Enabled());
     form->CheckBoxNormalDistribution.SetChecked(true);
     form->CheckBoxNormalDistribution.SetChecked(false);
-    EXPECT_FALSE(form->NumberBox3.Enabled());
-    EXPECT_FALSE(form->Label13.Enabled());
-    form->CheckBoxSendKey.SetChecked(false);
-    EXPECT_FALSE(form->Timer1.Enabled());
-    EXPECT_EQ(form->LastHit1, 0u);
-    EXPECT_FALSE(form->NumberBox1.Enabled());
-    EXPECT_FALSE(form->CheckBoxSendKeyUntouch.Enabled());
-    form->CheckBoxSendKey.SetChecked(true);
-    EXPECT_TRUE(form->NumberBox3.Enabled());  // on enables it even with random intervals off
-    EXPECT_EQ(form->LastHit1, input.tick);
+    EXPECT_FALSE(form->NumberBoxDeviationRate.Enabled());
+    EXPECT_FALSE(form->LabelDeviationRate.Enabled());
+    form->KeyPresser().OnSwitch().SetChecked(false);
+    EXPECT_FALSE(form->KeyPresser().TickTimer().Enabled());
+    EXPECT_EQ(form->KeyPresser().LastHit(), 0u);
+    EXPECT_FALSE(form->KeyPresser().MinutesBox().Enabled());
+    EXPECT_FALSE(form->KeyPresser().IdleOnlySwitch().Enabled());
+    form->KeyPresser().OnSwitch().SetChecked(true);
+    EXPECT_TRUE(form->NumberBoxDeviationRate.Enabled());  // on enables it even with random intervals off
+    EXPECT_EQ(form->KeyPresser().LastHit(), input.tick);
 
-    SetWindowTextW(form->NumberBox1.Handle(), L"0");  // the user types 0
-    EXPECT_EQ(form->NumberBox1.Text(), L"1");
-    EXPECT_EQ(form->Interval1, 60'000);
+    SetWindowTextW(form->KeyPresser().MinutesBox().Handle(), L"0");  // the user types 0
+    EXPECT_EQ(form->KeyPresser().MinutesBox().Text(), L"1");
+    EXPECT_EQ(form->KeyPresser().Interval(), 60'000);
 }
 
 TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
     Start("SendReload=1\r\nSendReloadWait=1\r\n");
-    EXPECT_TRUE(form->Timer2.Enabled());
-    EXPECT_TRUE(form->Label2.Enabled());
+    EXPECT_TRUE(form->Reloader().TickTimer().Enabled());
+    EXPECT_TRUE(form->Reloader().CountLabel().Enabled());
     HWND other = GetDesktopWindow();
     input.foreground = other;
     struct Case {
@@ -440,17 +439,17 @@ TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
     for (const Case& c : cases) {
         input.foregroundClass = c.className;
         input.keys.clear();
-        form->LastHit2 = input.tick - 100'000;
-        form->CheckBoxSendReloadUntouch.SetChecked(false);
-        Run2();
+        form->Reloader().SetLastHit(input.tick - 100'000);
+        form->Reloader().IdleOnlySwitch().SetChecked(false);
+        RunReloader();
         EXPECT_EQ(PressTicks(0x74).size(), c.pressed ? 1u : 0u) << c.className;
-        EXPECT_EQ(form->LastHit2, input.tick - 1000) << c.className;  // every attempt, before the pause
+        EXPECT_EQ(form->Reloader().LastHit(), input.tick - 1000) << c.className;  // every attempt, before the pause
         if (c.pressed) {
             ++sent;
             EXPECT_EQ(LastLine().substr(20), L"#" + std::to_wstring(sent) + L" $74 [F5] Key");
         }
     }
-    EXPECT_EQ(form->Label2.Text(), L"2 回め、2025/10/09 14:05");
+    EXPECT_EQ(form->Reloader().CountLabel().Text(), L"2 回め、2025/10/09 14:05");
     // Attempts that sent nothing left the tick unchanged, and never restart the utility.
     EXPECT_EQ(shell.terminated, 0);
 }
@@ -463,14 +462,14 @@ TEST_F(WorkersTest, TheUtilityInFrontIsMinimisedFirst) {
     input.foreground = form->Handle();
     input.nextForeground = browser;
     input.classes = {{form->Handle(), L"TwForm"}, {browser, L"OperaWindowClass"}};
-    form->LastHit2 = input.tick - 100'000;
-    Run2();
+    form->Reloader().SetLastHit(input.tick - 100'000);
+    RunReloader();
     EXPECT_TRUE(ui::Application::Instance().Minimized());
-    EXPECT_TRUE(form->TrayIcon1.Visible());  // the tray option sends it to the notification area
+    EXPECT_TRUE(form->Tray.Visible());  // the tray option sends it to the notification area
     EXPECT_EQ(PressTicks(0x74).size(), 1u);
-    form->TrayIcon1DblClick(&form->TrayIcon1);
+    form->TrayDblClick(&form->Tray);
     EXPECT_FALSE(ui::Application::Instance().Minimized());
-    EXPECT_FALSE(form->TrayIcon1.Visible());
+    EXPECT_FALSE(form->Tray.Visible());
 }
 
 TEST_F(WorkersTest, AnF5ThatDoesNotRegisterRestartsTheUtility) {
@@ -478,8 +477,8 @@ TEST_F(WorkersTest, AnF5ThatDoesNotRegisterRestartsTheUtility) {
     input.foreground = GetDesktopWindow();
     input.foregroundClass = L"IEFrame";
     input.injectedInputRegisters = false;
-    form->LastHit2 = input.tick - 100'000;
-    Run2();
+    form->Reloader().SetLastHit(input.tick - 100'000);
+    RunReloader();
     EXPECT_EQ(shell.terminated, 1);
 }
 
