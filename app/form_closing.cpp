@@ -54,7 +54,7 @@ void TTapwhileForm::SelfRestart() {
     for (std::wstring_view line : HistoryMemo.Lines()) lines.emplace_back(line);
     std::exception_ptr writeFailed;
     try {
-        WriteTextFilePlain(handOverFile_, JoinCrLfLines(lines), TextEncoding::Ansi);
+        WriteTextFilePlain(handOverFile_, LinesEachEndedWithCrLf(lines), TextEncoding::Ansi);
     } catch (...) {
         writeFailed = std::current_exception();
     }

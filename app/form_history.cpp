@@ -43,8 +43,6 @@ void TTapwhileForm::UpdateSummary() {
         SummaryBuild summary = BuildSummary(
             HistoryMemo.AllText(), attachTime_, [this] { return services_.clock.LocalNow(); }, services_.format);
         bornTime_ = summary.bornTime;
-        startTime_ = summary.startTime;
-        endTime_ = summary.endTime;
         SummaryMemo.SetAllText(std::move(summary.text), summary.lineCount);
     }
     // Off its page the summary keeps where it was; on it, the newest buckets come into view.

@@ -32,7 +32,6 @@ void SetUp(const StartUpOptions& options) {
     app.SetTitle(AppTitle);
     if (options.errorDisplay) app.errorDisplay = options.errorDisplay;
     UseEmbeddedStyles();
-    app.helpFile = L"Tapwhile.chm";
 }
 
 }  // namespace

@@ -354,7 +354,7 @@ void TTapwhileForm::SetUpStyles() {
 void TTapwhileForm::TakeOverHistory() {
     if (handOverFile_.empty() || !IsHandOverFile(handOverFile_)) return;
     try {
-        JoinedLines history = JoinLinesWithCrLf(ReadTextFile(handOverFile_).text);
+        JoinedLines history = LinesRejoinedWithCrLf(ReadTextFile(handOverFile_).text);
         HistoryMemo.LoadText(std::move(history.text), history.count);
     } catch (const Error& error) {
         ui::Application::Instance().ShowError(error.Message());
@@ -403,6 +403,10 @@ void TTapwhileForm::StyleListClick(ui::Object*) {
 
 void TTapwhileForm::ClockTick(ui::Object*) {
     ui::Application& app = ui::Application::Instance();
+    // Whatever waits in the queue (paints, clicks, the workers' ticks) runs first, so that the
+    // clock and idle time shown are read after it and a busy second does not leave them behind.
+    // A box opened by one of those handlers runs nested here; the clock's timer therefore runs
+    // nested too rather than dropping its ticks.
     app.ProcessMessages();
     StatusPanels.SetPanelText(0, FormatDateTime(L"yyyy/mm/dd  hh:nn", services_.clock.LocalNow(), services_.format));
     services_.input.GetLastInputInfo(idleInput_);

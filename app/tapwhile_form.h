@@ -244,8 +244,6 @@ private:
     std::array<std::wstring, 4> browserClasses_;
     DateTime attachTime_;
     DateTime bornTime_;
-    DateTime startTime_;
-    DateTime endTime_;
     std::int32_t idleElapsed_ = 0;
     LASTINPUTINFO idleInput_{sizeof(LASTINPUTINFO), 0};
     std::wstring handOverFile_;

@@ -1,5 +1,7 @@
 #include "appearance/style_catalogue.h"
 
+#include "runtime/trim.h"
+
 namespace tw::appearance {
 
 const std::vector<std::wstring>& StyleNames()
@@ -71,19 +73,6 @@ namespace {
 constexpr int MaxCornerRadius = 16;
 constexpr int MaxBorderWidth = 4;
 constexpr std::size_t MaxNameLength = 64;
-
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-std::wstring_view Trim(std::wstring_view s)
-{
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 int HexDigit(wchar_t c)
 {
@@ -168,7 +157,7 @@ std::optional<Style> ParseStyleText(std::wstring_view text)
         if (!line.empty() && line.back() == L'\r') {
             line.remove_suffix(1);
         }
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.front() == L'#') {
             continue;
         }
@@ -176,8 +165,8 @@ std::optional<Style> ParseStyleText(std::wstring_view text)
         if (equals == std::wstring_view::npos) {
             return std::nullopt;
         }
-        const std::wstring_view key = Trim(line.substr(0, equals));
-        const std::wstring_view value = Trim(line.substr(equals + 1));
+        const std::wstring_view key = TrimBlanks(line.substr(0, equals));
+        const std::wstring_view value = TrimBlanks(line.substr(equals + 1));
 
         bool known = false;
         for (std::size_t i = 0; i < ColorRoleCount; ++i) {

@@ -23,6 +23,11 @@ IdleReading ReadIdle(std::uint32_t lastInputTick, std::uint32_t now, std::uint32
         sendKeyLastInput = 1;
     }
     reading.idleText = DurationText(reading.diff);
+    // The hold compares what the display would show with the hold's own text, so the rule reads
+    // in the units the user sees. For holds of 1 to 30 seconds it is the same as comparing
+    // seconds: texts below a minute all have the form 0:ss, and every longer one starts with a
+    // digit 1..9, above the hold's 0. Until the idle text passes the hold, a returning user's
+    // absence stays on show.
     reading.passesHold = TextGreater(reading.idleText, HoldText(holdSeconds));
     return reading;
 }

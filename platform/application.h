@@ -27,7 +27,6 @@ public:
     const std::wstring& Title() const { return title_; }
     void SetIcon(HICON icon);
     HICON Icon() const { return icon_; }
-    std::wstring helpFile;  // kept as a property; the program finds its help file by its own rule
 
     Event OnMinimize;
     Event OnRestore;

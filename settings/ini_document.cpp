@@ -1,5 +1,6 @@
 #include "settings/ini_document.h"
 
+#include "runtime/trim.h"
 #include "settings/text_encoding.h"
 
 #include <algorithm>
@@ -8,25 +9,9 @@ namespace tw {
 
 namespace {
 
-bool IsSpaceOrTab(wchar_t c)
-{
-    return c == L' ' || c == L'\t';
-}
-
-std::wstring_view Trim(std::wstring_view text)
-{
-    while (!text.empty() && IsSpaceOrTab(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpaceOrTab(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool IsBlankLine(std::wstring_view line)
 {
-    return Trim(line).empty();
+    return TrimBlanks(line).empty();
 }
 
 wchar_t AsciiLower(wchar_t c)
@@ -43,7 +28,7 @@ bool SameName(std::wstring_view a, std::wstring_view b)
 // The section name when the line starts a section.
 std::optional<std::wstring_view> SectionHeader(std::wstring_view line)
 {
-    const std::wstring_view text = Trim(line);
+    const std::wstring_view text = TrimBlanks(line);
     if (text.empty() || text.front() != L'[') {
         return std::nullopt;
     }
@@ -51,7 +36,7 @@ std::optional<std::wstring_view> SectionHeader(std::wstring_view line)
     if (close == 0 || close == std::wstring_view::npos) {
         return std::nullopt;
     }
-    return Trim(text.substr(1, close - 1));
+    return TrimBlanks(text.substr(1, close - 1));
 }
 
 struct Entry {
@@ -65,7 +50,7 @@ std::optional<Entry> SplitEntry(std::wstring_view line)
     if (equals == std::wstring_view::npos) {
         return std::nullopt;
     }
-    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
 }
 
 bool IsEntryOf(std::wstring_view line, std::wstring_view key)
@@ -106,12 +91,12 @@ IniDocument IniDocument::Parse(std::wstring_view text)
 
 std::wstring IniDocument::Write() const
 {
-    std::wstring text = JoinCrLfLines(preamble_);
+    std::wstring text = LinesEachEndedWithCrLf(preamble_);
     for (const Section& section : sections_) {
         text += L'[';
         text += section.name;
         text += L"]\r\n";
-        text += JoinCrLfLines(section.lines);
+        text += LinesEachEndedWithCrLf(section.lines);
         text += L"\r\n";
     }
     return text;
@@ -136,7 +121,7 @@ std::optional<std::wstring> IniDocument::Get(std::wstring_view section, std::wst
 void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value)
 {
     // The name as Parse would read its header back.
-    const std::wstring name(Trim(OneLine(section)));
+    const std::wstring name(TrimBlanks(OneLine(section)));
     const std::wstring newLine = OneLine(key) + L"=" + OneLine(value);
     Section* first = nullptr;
     for (Section& s : sections_) {

@@ -274,7 +274,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text)
     return lines;
 }
 
-JoinedLines JoinLinesWithCrLf(std::wstring_view text)
+JoinedLines LinesRejoinedWithCrLf(std::wstring_view text)
 {
     JoinedLines joined;
     joined.text.reserve(text.size());
@@ -302,7 +302,7 @@ JoinedLines JoinLinesWithCrLf(std::wstring_view text)
     return joined;
 }
 
-std::wstring JoinCrLfLines(const std::vector<std::wstring>& lines)
+std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines)
 {
     std::wstring text;
     for (const std::wstring& line : lines) {

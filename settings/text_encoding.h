@@ -43,15 +43,15 @@ TextEncoding EncodingToWrite(std::wstring_view text, TextEncoding readAs, const 
 // Lines ended by CR, LF or CR LF. A line end at the very end makes no empty last line.
 std::vector<std::wstring> SplitLines(std::wstring_view text);
 
-// The lines SplitLines finds, joined by CR LF (none after the last), and how many they are:
-// a long text in one piece, without a string for each line.
+// Reading a text: the lines SplitLines finds, joined by CR LF (none after the last), and how
+// many they are; a long text in one piece, without a string for each line.
 struct JoinedLines {
     std::wstring text;
     int count = 0;
 };
-JoinedLines JoinLinesWithCrLf(std::wstring_view text);
+JoinedLines LinesRejoinedWithCrLf(std::wstring_view text);
 
-// Each line followed by CR LF, the last one too; no lines give an empty text.
-std::wstring JoinCrLfLines(const std::vector<std::wstring>& lines);
+// Writing lines: each followed by CR LF, the last one too; no lines give an empty text.
+std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines);
 
 } // namespace tw

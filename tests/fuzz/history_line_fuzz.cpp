@@ -47,7 +47,7 @@ void ReadHistory(const std::wstring& text, const FormatSettings& fs)
 {
     std::vector<std::wstring> lines = SplitLines(text);
     // The lines in one piece are the same lines.
-    const JoinedLines joined = JoinLinesWithCrLf(text);
+    const JoinedLines joined = LinesRejoinedWithCrLf(text);
     Check(joined.count == static_cast<int>(lines.size()));
     Check(joined.count == 0 ? joined.text.empty() : SplitLines(joined.text + L"\r\n") == lines);
     for (const std::wstring& line : lines) {

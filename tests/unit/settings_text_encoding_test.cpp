@@ -164,7 +164,7 @@ TEST(TextEncoding, SplitLinesAtAnyLineEnd)
         // The same lines in one piece, CR LF between them.
         std::wstring between;
         for (std::size_t i = 0; i < c.lines.size(); ++i) between += (i ? L"\r\n" : L"") + c.lines[i];
-        const JoinedLines joined = JoinLinesWithCrLf(c.text);
+        const JoinedLines joined = LinesRejoinedWithCrLf(c.text);
         EXPECT_EQ(joined.text, between) << testing::PrintToString(std::wstring(c.text));
         EXPECT_EQ(joined.count, static_cast<int>(c.lines.size())) << testing::PrintToString(std::wstring(c.text));
     }
@@ -172,11 +172,11 @@ TEST(TextEncoding, SplitLinesAtAnyLineEnd)
 
 TEST(TextEncoding, JoinEndsEveryLineWithCrLf)
 {
-    EXPECT_EQ(JoinCrLfLines({}), L"");
-    EXPECT_EQ(JoinCrLfLines({L""}), L"\r\n");
-    EXPECT_EQ(JoinCrLfLines({L"a", L"b"}), L"a\r\nb\r\n");
+    EXPECT_EQ(LinesEachEndedWithCrLf({}), L"");
+    EXPECT_EQ(LinesEachEndedWithCrLf({L""}), L"\r\n");
+    EXPECT_EQ(LinesEachEndedWithCrLf({L"a", L"b"}), L"a\r\nb\r\n");
     const std::vector<std::wstring> lines{L"2025/10/09 14:05:27 #1 $9F", L"", L"x"};
-    EXPECT_EQ(SplitLines(JoinCrLfLines(lines)), lines);
+    EXPECT_EQ(SplitLines(LinesEachEndedWithCrLf(lines)), lines);
 }
 
 } // namespace
