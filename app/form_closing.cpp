@@ -46,7 +46,8 @@ void TTapwhileForm::SelfRestart() {
     if (GetTempFileNameW(temp.c_str(), L"tmp", 0, name) == 0) {
         DWORD code = GetLastError();
         endingSession_ = false;  // no restart: the next close is the user's again
-        throw Error(L"GetTempFileName Failed " + std::to_wstring(code) + L"\r\n" + SystemErrorText(code) + L"\r\n" + temp);
+        throw Error(L"GetTempFileName Failed " + std::to_wstring(code) + L"\r\n" + SystemErrorText(code) + L"\r\n" +
+                    temp);
     }
     handOverFile_ = name;
 

@@ -74,7 +74,8 @@ void TTapwhileForm::RegisterShortcut(int folderId, const std::wstring& folderWor
 }
 
 void TTapwhileForm::ShowFileProperties(const std::wstring& fileName) {
-    if (!services_.shell.ShowProperties(Handle(), fileName)) services_.dialogs.PlainMessage(PropertiesFailedText(fileName));
+    if (!services_.shell.ShowProperties(Handle(), fileName))
+        services_.dialogs.PlainMessage(PropertiesFailedText(fileName));
 }
 
 void TTapwhileForm::HelpClick(ui::Object*) {
@@ -89,9 +90,7 @@ void TTapwhileForm::HelpClick(ui::Object*) {
 
 void TTapwhileForm::PropertiesClick(ui::Object*) { ShowFileProperties(services_.paths.ProgramFile()); }
 
-void TTapwhileForm::DonationClick(ui::Object*) {
-    OpenDocument(services_.shell, services_.dialogs, AppDonationUrl);
-}
+void TTapwhileForm::DonationClick(ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppDonationUrl); }
 
 void TTapwhileForm::SiteClick(ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppHomeUrl); }
 

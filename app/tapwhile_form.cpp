@@ -163,8 +163,9 @@ void TTapwhileForm::DefineWindow() {
     Cell(ButtonStartMenu, 1, 0);
     Cell(ButtonStartUp, 2, 0);
     for (ui::Button* button : {&ButtonDeskTop, &ButtonStartMenu, &ButtonStartUp}) Margins(*button, 2);
-    ImageButtons(ShortcutImages,
-                 {{&ButtonDeskTop, L"To DeskTop"}, {&ButtonStartMenu, L"To StartMenu"}, {&ButtonStartUp, L"To StartUp"}});
+    ImageButtons(
+        ShortcutImages,
+        {{&ButtonDeskTop, L"To DeskTop"}, {&ButtonStartMenu, L"To StartMenu"}, {&ButtonStartUp, L"To StartUp"}});
     Cell(CheckBoxTrayIcon, 0, 0);
     Cell(CheckBoxCloseQuery, 1, 0);
     Cell(CheckBoxSaveStatus, 2, 0);
@@ -387,9 +388,7 @@ void TTapwhileForm::GridPanelHelpResize(ui::Object*) {
     GridPanelHelp.Realign();
 }
 
-void TTapwhileForm::CheckBoxHintClick(ui::Object*) {
-    ui::Application::Instance().SetShowHint(CheckBoxHint.Checked());
-}
+void TTapwhileForm::CheckBoxHintClick(ui::Object*) { ui::Application::Instance().SetShowHint(CheckBoxHint.Checked()); }
 
 // ---- Visual styles ---------------------------------------------------------------------------
 
@@ -410,8 +409,8 @@ void TTapwhileForm::ClockTick(ui::Object*) {
     app.ProcessMessages();
     StatusPanels.SetPanelText(0, FormatDateTime(L"yyyy/mm/dd  hh:nn", services_.clock.LocalNow(), services_.format));
     services_.input.GetLastInputInfo(idleInput_);
-    IdleReading reading =
-        ReadIdle(idleInput_.dwTime, services_.input.TickCount(), humanLastInput_, ownLastInput_, NumberBoxIdleHold.Value());
+    IdleReading reading = ReadIdle(idleInput_.dwTime, services_.input.TickCount(), humanLastInput_, ownLastInput_,
+                                   NumberBoxIdleHold.Value());
     idleElapsed_ = reading.diff;
     if (!reading.passesHold) return;
     StatusPanels.SetPanelText(3, CheckBoxIdleOnForm.Checked() ? reading.idleText : L"");

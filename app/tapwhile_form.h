@@ -254,7 +254,7 @@ private:
     bool sessionDisconnected_ = false;
     bool sessionNotified_ = false;  // registered for the session's messages
     std::wstring storedStyleName_;  // read at start, for the visual styles
-    std::mt19937 random_;  // the one pseudo-random generator, seeded from the clock at start
+    std::mt19937 random_;           // the one pseudo-random generator, seeded from the clock at start
 };
 
 }  // namespace tw

@@ -43,16 +43,16 @@ protected:
 
 // The texts that tell one worker from the other, in its controls and in the trace.
 struct WorkerTexts {
-    const wchar_t* onSwitch;      // the on switch's caption
-    const wchar_t* onHint;        // and its hint
-    const wchar_t* countLabel;    // the count label's text until the first count
-    const wchar_t* started;       // trace when switched on
-    const wchar_t* stopped;       // and off
-    const wchar_t* lastInput;     // measure trace: the desktop's last input,
-    const wchar_t* lastHit;       // or the worker's last hit,
-    const wchar_t* elapsed;       // then the elapsed time
-    const wchar_t* interval;      // and the interval
-    const wchar_t* due;           // trace when the interval has passed
+    const wchar_t* onSwitch;    // the on switch's caption
+    const wchar_t* onHint;      // and its hint
+    const wchar_t* countLabel;  // the count label's text until the first count
+    const wchar_t* started;     // trace when switched on
+    const wchar_t* stopped;     // and off
+    const wchar_t* lastInput;   // measure trace: the desktop's last input,
+    const wchar_t* lastHit;     // or the worker's last hit,
+    const wchar_t* elapsed;     // then the elapsed time
+    const wchar_t* interval;    // and the interval
+    const wchar_t* due;         // trace when the interval has passed
 };
 
 // The services a worker acts through, and where it shows its elapsed time.

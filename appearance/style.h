@@ -21,7 +21,7 @@ enum class ColorRole {
 #define TAPWHILE_ROLE_NAME(name, key, systemColor) name,
     TAPWHILE_COLOR_ROLES(TAPWHILE_ROLE_NAME)
 #undef TAPWHILE_ROLE_NAME
-    Count
+        Count
 };
 
 inline constexpr std::size_t ColorRoleCount = static_cast<std::size_t>(ColorRole::Count);
@@ -42,11 +42,11 @@ struct StyleColors {
 };
 
 struct Style {
-    std::wstring name;     // the listed name, as the style list shows it
+    std::wstring name;  // the listed name, as the style list shows it
     StyleColors colors;
-    int cornerRadius = 0;  // pixels at 96 dpi, buttons and frames
-    int borderWidth = 1;   // pixels at 96 dpi
-    bool gradient = false; // faces drawn with a light-to-dark vertical gradient
+    int cornerRadius = 0;   // pixels at 96 dpi, buttons and frames
+    int borderWidth = 1;    // pixels at 96 dpi
+    bool gradient = false;  // faces drawn with a light-to-dark vertical gradient
 };
 
 // The name of the plain system look; it is no style file.

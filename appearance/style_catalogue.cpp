@@ -4,24 +4,75 @@
 
 namespace tw::appearance {
 
-const std::vector<std::wstring>& StyleNames()
-{
+const std::vector<std::wstring>& StyleNames() {
     static const std::vector<std::wstring> names = {
-        L"Amakrits", L"Amethyst Kamri", L"Aqua Graphite", L"Aqua Light Slate", L"Auric",
-        L"Calypso", L"Calypso LE", L"Calypso SE", L"Calypso SLE", L"Carbon",
-        L"Charcoal Dark Slate", L"Cobalt XEMedia", L"Copper", L"CopperDark", L"Coral",
-        L"Cyan Dusk", L"Cyan Night", L"Diamond", L"Emerald", L"Emerald Light Slate",
-        L"Flat UI Light", L"Glossy", L"Glow", L"Golden Graphite", L"Iceberg Classico", L"Jet",
-        L"Lavender Classico", L"Light", L"Luna", L"Material Oxford Blue",
-        L"Material Oxford Blue SE", L"Obsidian", L"Onyx Blue", L"Puerto Rico", L"Radiant",
-        L"Ruby Graphite", L"Sapphire Kamri", L"Silver", L"Sky", L"Slate Classico",
-        L"Smokey Quartz Kamri", L"Stellar", L"Stellar Dark", L"Sterling", L"Tablet Dark",
-        L"Tablet Light", L"Turquoise Gray", L"Vapor", L"Wedgewood Light", L"Windows",
-        L"Windows10", L"Windows10 BlackPearl", L"Windows10 Blue", L"Windows10 Blue Whale",
-        L"Windows10 Blue Whale LE", L"Windows10 Clear Day", L"Windows10 Dark",
-        L"Windows10 Green", L"Windows10 Malibu", L"Windows10 Purple", L"Windows10 SlateGray",
-        L"Windows11 MineShaft", L"Windows11 Modern Dark", L"Windows11 Modern Light",
-        L"Windows11 Polar Dark", L"Windows11 Polar Light", L"Windows11 White Smoke",
+        L"Amakrits",
+        L"Amethyst Kamri",
+        L"Aqua Graphite",
+        L"Aqua Light Slate",
+        L"Auric",
+        L"Calypso",
+        L"Calypso LE",
+        L"Calypso SE",
+        L"Calypso SLE",
+        L"Carbon",
+        L"Charcoal Dark Slate",
+        L"Cobalt XEMedia",
+        L"Copper",
+        L"CopperDark",
+        L"Coral",
+        L"Cyan Dusk",
+        L"Cyan Night",
+        L"Diamond",
+        L"Emerald",
+        L"Emerald Light Slate",
+        L"Flat UI Light",
+        L"Glossy",
+        L"Glow",
+        L"Golden Graphite",
+        L"Iceberg Classico",
+        L"Jet",
+        L"Lavender Classico",
+        L"Light",
+        L"Luna",
+        L"Material Oxford Blue",
+        L"Material Oxford Blue SE",
+        L"Obsidian",
+        L"Onyx Blue",
+        L"Puerto Rico",
+        L"Radiant",
+        L"Ruby Graphite",
+        L"Sapphire Kamri",
+        L"Silver",
+        L"Sky",
+        L"Slate Classico",
+        L"Smokey Quartz Kamri",
+        L"Stellar",
+        L"Stellar Dark",
+        L"Sterling",
+        L"Tablet Dark",
+        L"Tablet Light",
+        L"Turquoise Gray",
+        L"Vapor",
+        L"Wedgewood Light",
+        L"Windows",
+        L"Windows10",
+        L"Windows10 BlackPearl",
+        L"Windows10 Blue",
+        L"Windows10 Blue Whale",
+        L"Windows10 Blue Whale LE",
+        L"Windows10 Clear Day",
+        L"Windows10 Dark",
+        L"Windows10 Green",
+        L"Windows10 Malibu",
+        L"Windows10 Purple",
+        L"Windows10 SlateGray",
+        L"Windows11 MineShaft",
+        L"Windows11 Modern Dark",
+        L"Windows11 Modern Light",
+        L"Windows11 Polar Dark",
+        L"Windows11 Polar Light",
+        L"Windows11 White Smoke",
     };
     return names;
 }
@@ -30,15 +81,13 @@ namespace {
 
 wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
 
-bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix)
-{
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
     return text.size() >= prefix.size() && SameStyleName(text.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace
 
-bool SameStyleName(std::wstring_view a, std::wstring_view b)
-{
+bool SameStyleName(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -50,8 +99,7 @@ bool SameStyleName(std::wstring_view a, std::wstring_view b)
     return true;
 }
 
-std::wstring StyleResourceName(std::wstring_view styleName)
-{
+std::wstring StyleResourceName(std::wstring_view styleName) {
     std::wstring_view rest = styleName;
     std::wstring resource;
     if (StartsWithIgnoringCase(rest, L"Windows10") || StartsWithIgnoringCase(rest, L"Windows11")) {
@@ -74,16 +122,14 @@ constexpr int MaxCornerRadius = 16;
 constexpr int MaxBorderWidth = 4;
 constexpr std::size_t MaxNameLength = 64;
 
-int HexDigit(wchar_t c)
-{
+int HexDigit(wchar_t c) {
     if (c >= L'0' && c <= L'9') return c - L'0';
     if (c >= L'a' && c <= L'f') return c - L'a' + 10;
     if (c >= L'A' && c <= L'F') return c - L'A' + 10;
     return -1;
 }
 
-std::optional<Rgb> ParseColour(std::wstring_view v)
-{
+std::optional<Rgb> ParseColour(std::wstring_view v) {
     if (v.size() != 7 || v[0] != L'#') {
         return std::nullopt;
     }
@@ -98,8 +144,7 @@ std::optional<Rgb> ParseColour(std::wstring_view v)
     return rgb;
 }
 
-std::optional<int> ParseSmallNumber(std::wstring_view v, int max)
-{
+std::optional<int> ParseSmallNumber(std::wstring_view v, int max) {
     if (v.empty() || v.size() > 2) {
         return std::nullopt;
     }
@@ -115,8 +160,7 @@ std::optional<int> ParseSmallNumber(std::wstring_view v, int max)
 
 // Printable ASCII, not starting or ending in a space (the line is trimmed), no doubled space:
 // the name is shown in the list and matched against the settings file.
-bool IsValidName(std::wstring_view v)
-{
+bool IsValidName(std::wstring_view v) {
     if (v.empty() || v.size() > MaxNameLength) {
         return false;
     }
@@ -133,8 +177,7 @@ bool IsValidName(std::wstring_view v)
 
 }  // namespace
 
-std::optional<Style> ParseStyleText(std::wstring_view text)
-{
+std::optional<Style> ParseStyleText(std::wstring_view text) {
     if (!text.empty() && text.front() == 0xFEFF) {
         text.remove_prefix(1);
     }
@@ -216,14 +259,12 @@ namespace {
 
 constexpr std::size_t HeaderSize = 12;
 
-std::uint32_t ReadLE32(const std::uint8_t* p)
-{
+std::uint32_t ReadLE32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-std::uint32_t Crc32(const std::string& bytes)
-{
+std::uint32_t Crc32(const std::string& bytes) {
     std::uint32_t crc = 0xFFFFFFFFu;
     for (const char ch : bytes) {
         crc ^= static_cast<std::uint8_t>(ch);
@@ -235,8 +276,7 @@ std::uint32_t Crc32(const std::string& bytes)
 }
 
 // The tokens after the header; nullopt unless they make exactly `size` bytes and end the input.
-std::optional<std::string> Unpack(const std::uint8_t* p, const std::uint8_t* end, std::size_t size)
-{
+std::optional<std::string> Unpack(const std::uint8_t* p, const std::uint8_t* end, std::size_t size) {
     std::string out;
     out.reserve(size);
     while (out.size() < size) {
@@ -275,10 +315,8 @@ std::optional<std::string> Unpack(const std::uint8_t* p, const std::uint8_t* end
 
 }  // namespace
 
-std::optional<Style> DecodeStyle(const std::uint8_t* data, std::size_t size)
-{
-    if (data == nullptr || size < HeaderSize || data[0] != 'T' || data[1] != 'W' || data[2] != 'S' ||
-        data[3] != '1') {
+std::optional<Style> DecodeStyle(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr || size < HeaderSize || data[0] != 'T' || data[1] != 'W' || data[2] != 'S' || data[3] != '1') {
         return std::nullopt;
     }
     const std::uint32_t textSize = ReadLE32(data + 4);

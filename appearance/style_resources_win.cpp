@@ -10,8 +10,7 @@ namespace {
 
 HMODULE ModuleOrProgram(HMODULE module) { return module != nullptr ? module : GetModuleHandleW(nullptr); }
 
-std::optional<Style> DecodeResource(HMODULE module, const wchar_t* name)
-{
+std::optional<Style> DecodeResource(HMODULE module, const wchar_t* name) {
     HRSRC found = FindResourceW(module, name, StyleResourceType);
     if (found == nullptr) {
         return std::nullopt;
@@ -26,8 +25,7 @@ std::optional<Style> DecodeResource(HMODULE module, const wchar_t* name)
 
 // Only the names the packer can produce: anything else (an empty name, "#12", which would
 // ask for a numbered resource) cannot be one of ours.
-bool IsPlainResourceName(const std::wstring& name)
-{
+bool IsPlainResourceName(const std::wstring& name) {
     if (name.empty()) {
         return false;
     }
@@ -39,8 +37,7 @@ bool IsPlainResourceName(const std::wstring& name)
     return true;
 }
 
-BOOL CALLBACK AddStyleName(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param)
-{
+BOOL CALLBACK AddStyleName(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) {
     if (!IS_INTRESOURCE(name)) {
         if (const std::optional<Style> style = DecodeResource(module, name)) {
             reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(style->name);
@@ -51,17 +48,14 @@ BOOL CALLBACK AddStyleName(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param)
 
 }  // namespace
 
-std::vector<std::wstring> EmbeddedStyleNames(HMODULE module)
-{
+std::vector<std::wstring> EmbeddedStyleNames(HMODULE module) {
     std::vector<std::wstring> names;
     // Fails with ERROR_RESOURCE_TYPE_NOT_FOUND when no style is embedded: then the list is empty.
-    EnumResourceNamesW(ModuleOrProgram(module), StyleResourceType, AddStyleName,
-                       reinterpret_cast<LONG_PTR>(&names));
+    EnumResourceNamesW(ModuleOrProgram(module), StyleResourceType, AddStyleName, reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 
-std::optional<Style> LoadEmbeddedStyle(std::wstring_view listedName, HMODULE module)
-{
+std::optional<Style> LoadEmbeddedStyle(std::wstring_view listedName, HMODULE module) {
     if (SameStyleName(listedName, SystemStyleName)) {
         return std::nullopt;
     }

@@ -89,8 +89,8 @@ int main() {
     start = std::chrono::steady_clock::now();
     cpuStart = CpuMilliseconds();
     form.HistoryMemo.SetLines(lines);
-    std::printf("the same lines set at once: %.1f ms (CPU %.0f ms)\n", Milliseconds(std::chrono::steady_clock::now() - start),
-                CpuMilliseconds() - cpuStart);
+    std::printf("the same lines set at once: %.1f ms (CPU %.0f ms)\n",
+                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart);
 
     // The first line after the load fills the empty summary memo whole; later ones change its end.
     clock.now = clock.now.AddMilliseconds(60'000);

@@ -34,9 +34,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             SetTimer(hwnd, 2, 983, nullptr);
             return 0;
         }
-        case WM_SIZE:
-            SendMessageW(statusBar, WM_SIZE, 0, 0);
-            return 0;
+        case WM_SIZE: SendMessageW(statusBar, WM_SIZE, 0, 0); return 0;
         case WM_TIMER: {
             wchar_t text[64];
             IdleText(text, 64);
@@ -48,11 +46,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

@@ -95,7 +95,8 @@ void PictureBox(const std::wstring& path, const std::function<void()>& open) {
 }
 
 std::string Utf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
@@ -122,8 +123,8 @@ int main() {
     form.Reloader().OnSwitch().SetChecked(false);
 
     // The boxes in the plain look, a light and a dark style and a few between.
-    const std::vector<std::wstring> boxStyles = {L"Windows", L"Windows11 Modern Light", L"Windows11 Modern Dark",
-                                                 L"Glow", L"Carbon", L"Coral"};
+    const std::vector<std::wstring> boxStyles = {
+        L"Windows", L"Windows11 Modern Light", L"Windows11 Modern Dark", L"Glow", L"Carbon", L"Coral"};
     std::ofstream names(std::filesystem::path(folder + L"\\names.txt"), std::ios::binary);
     // In the order the style list shows them.
     std::vector<std::wstring> all;
@@ -148,7 +149,8 @@ int main() {
         for (const std::wstring& boxStyle : boxStyles) {
             if (boxStyle != all[i]) continue;
             PictureBox(base + L"-about.bmp", [&] { form.AboutClick(&form.ButtonAbout); });
-            PictureBox(base + L"-message.bmp", [&] { window.dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
+            PictureBox(base + L"-message.bmp",
+                       [&] { window.dialogs.QuestionBox(L"終了してもよいですか？", MB_YESNO | MB_ICONQUESTION); });
         }
         names << Utf8(all[i]) << "\n";
     }

@@ -17,7 +17,8 @@ double BestMilliseconds(int rounds, F&& work) {
     for (int i = 0; i < rounds; ++i) {
         auto start = std::chrono::steady_clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -38,18 +39,18 @@ int main() {
     }
 
     size_t counted = 0;
-    double plain = BestMilliseconds(5, [&] {
-        counted = 1 + static_cast<size_t>(std::count(text.begin(), text.end(), L'\n'));
-    });
+    double plain =
+        BestMilliseconds(5, [&] { counted = 1 + static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')); });
 
     int buckets = 0;
     double rebuild = BestMilliseconds(5, [&] {
-        tw::SummaryBuild s = tw::BuildSummary(text, begin, [now] { return now; }, fs);
+        tw::SummaryBuild s = tw::BuildSummary(
+            text, begin, [now] { return now; }, fs);
         buckets = s.lineCount;
     });
 
     std::printf("history: %zu lines, summary: %d buckets\n", counted, buckets);
-    std::printf("plain line count: %.2f ms, summary rebuild: %.2f ms, ratio %.2f (target: at most 3)\n", plain,
-                rebuild, rebuild / plain);
+    std::printf("plain line count: %.2f ms, summary rebuild: %.2f ms, ratio %.2f (target: at most 3)\n", plain, rebuild,
+                rebuild / plain);
     return 0;
 }

@@ -62,13 +62,13 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int show) {
         RegisterClassW(&wc);
     }
     // The hidden owner window and the notification-area window, as the program has them.
-    HWND application = CreateWindowExW(WS_EX_TOOLWINDOW, L"SetApplication", L"Window set", WS_POPUP | WS_CAPTION,
-                                       0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND application = CreateWindowExW(WS_EX_TOOLWINDOW, L"SetApplication", L"Window set", WS_POPUP | WS_CAPTION, 0, 0,
+                                       0, 0, nullptr, nullptr, instance, nullptr);
     CreateWindowExW(WS_EX_TOOLWINDOW, L"SetTray", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     HWND form = CreateWindowExW(WS_EX_CONTROLPARENT, L"SetForm", L"Window set", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 460, 300, application, nullptr, instance, nullptr);
-    CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                    form, nullptr, instance, nullptr);
+    CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form,
+                    nullptr, instance, nullptr);
     Child(STATUSCLASSNAMEW, SBARS_SIZEGRIP, form, 0, 250, 460, 22);
     HWND tabs = Child(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FIXEDWIDTH, form, 0, 0, 460, 250);
     HWND pages[7];
@@ -102,14 +102,16 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int show) {
         }
     }
     // The key list, the history, the summary and the style list.
-    Child(WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-          pages[2], 0, 0, 440, 220);
+    Child(WC_LISTBOXW,
+          WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, pages[2],
+          0, 0, 440, 220);
     for (int i = 3; i < 5; ++i) {
         Child(WC_EDITW, WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
               pages[i], 0, 0, 440, 220);
     }
-    Child(WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-          pages[5], 0, 0, 440, 220);
+    Child(WC_LISTBOXW,
+          WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, pages[5],
+          0, 0, 440, 220);
     // The help page, the one showing: five buttons and the hint switch.
     HWND help = Panel(pages[6], 0, 0, 440, 220);
     Row(help, WC_BUTTONW, kPush, 3, 0);

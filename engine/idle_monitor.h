@@ -8,9 +8,9 @@
 namespace tw {
 
 struct IdleReading {
-    std::int32_t diff = 0;   // milliseconds since the user's last input (signed)
-    std::wstring idleText;   // DurationText of diff
-    bool passesHold = false; // the display follows the idle time again
+    std::int32_t diff = 0;    // milliseconds since the user's last input (signed)
+    std::wstring idleText;    // DurationText of diff
+    bool passesHold = false;  // the display follows the idle time again
 };
 
 // One reading. A last-input tick equal to the workers' own injected tick is not the user's.

@@ -271,9 +271,7 @@ constexpr std::array<std::wstring_view, 256> Rows = {
 
 }  // namespace
 
-const std::array<std::wstring_view, 256>& KeyCodeRows() {
-    return Rows;
-}
+const std::array<std::wstring_view, 256>& KeyCodeRows() { return Rows; }
 
 int CodeOfRowText(std::wstring_view rowText) {
     if (rowText.size() < 2) {
@@ -290,9 +288,7 @@ int StoredKeyCode(std::wstring_view stored) {
     return ParseInteger(literal).value_or(DefaultKeyCode);
 }
 
-std::wstring KeyOfCode(int code) {
-    return HexUpper(static_cast<std::uint32_t>(code), 2);
-}
+std::wstring KeyOfCode(int code) { return HexUpper(static_cast<std::uint32_t>(code), 2); }
 
 int RowOfStoredCode(std::wstring_view stored, const std::vector<std::wstring>& rows) {
     const std::wstring key = KeyOfCode(StoredKeyCode(stored));

@@ -60,8 +60,8 @@ std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSe
     return line;
 }
 
-SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime,
-                     const std::function<DateTime()>& now, const FormatSettings& fs) {
+SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const std::function<DateTime()>& now,
+                          const FormatSettings& fs) {
     SummaryBuild summary;
     std::int64_t attach = attachTime.Milliseconds();
     std::int64_t born = attach - ((attach % 1000) + 1000) % 1000;

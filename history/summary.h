@@ -18,10 +18,10 @@ void AppendSummaryLine(std::wstring& text, DateTime start, DateTime end, int cou
 std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSettings& fs);
 
 struct SummaryBuild {
-    std::wstring text;       // the lines, joined by CR LF
+    std::wstring text;  // the lines, joined by CR LF
     int lineCount = 0;
-    DateTime bornTime;       // the history's start with milliseconds cleared
-    DateTime startTime;      // the cursor as the rebuild left it
+    DateTime bornTime;   // the history's start with milliseconds cleared
+    DateTime startTime;  // the cursor as the rebuild left it
     DateTime endTime;
 };
 
@@ -29,7 +29,7 @@ struct SummaryBuild {
 // stamped after it, and the next bucket's scan starts there, so lines out of time order are not
 // all counted. Lines without "#" at position 21, or whose stamp does not read, are passed over.
 // now() is asked again before each further bucket.
-SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime,
-                     const std::function<DateTime()>& now, const FormatSettings& fs);
+SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const std::function<DateTime()>& now,
+                          const FormatSettings& fs);
 
 }  // namespace tw

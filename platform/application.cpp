@@ -23,8 +23,8 @@ Application& Application::Instance() {
 void Application::Initialize(HINSTANCE instance) {
     if (hwnd_) return;
     instance_ = instance;
-    INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
-                                                ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX init{
+        sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&init);
 
     WNDCLASSEXW wc{};
@@ -43,8 +43,8 @@ void Application::Initialize(HINSTANCE instance) {
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     hwnd_ = CreateWindowExW(0, kApplicationClass, title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, instance_, static_cast<WindowHandler*>(this));
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0, nullptr,
+                            nullptr, instance_, static_cast<WindowHandler*>(this));
     if (!hwnd_) throw Error(L"Cannot create the application window");
     errorDisplay = [this](const std::wstring& message) {
         ShowMessageBox(ErrorDisplayText(message), title_, MB_OK | MB_ICONSTOP);
@@ -185,14 +185,9 @@ LRESULT Application::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam,
     switch (message) {
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
-                case SC_MINIMIZE:
-                    app.Minimize();
-                    return 0;
-                case SC_RESTORE:
-                    app.Restore();
-                    return 0;
-                default:
-                    break;
+                case SC_MINIMIZE: app.Minimize(); return 0;
+                case SC_RESTORE: app.Restore(); return 0;
+                default: break;
             }
             break;
         case WM_SETFOCUS:
@@ -211,8 +206,7 @@ LRESULT Application::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam,
                 return 0;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -73,8 +73,9 @@ bool Button::HandleCommand(WORD code) {
 
 CheckBox::CheckBox(Container& parent, const std::wstring& caption, bool checked)
     : Control(&parent, &parent.OwnerForm()) {
-    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                                0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, caption.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0, 0, 0, 0,
+                                ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
     SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     SetHandCursor(true);
@@ -102,7 +103,8 @@ bool CheckBox::HandleCommand(WORD code) {
 
 Label::Label(Container& parent, const std::wstring& caption, Alignment alignment, Lines lines)
     : Control(&parent, &parent.OwnerForm()), lines_(lines) {
-    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | (alignment == Alignment::Right ? SS_RIGHT : SS_LEFT) |
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX |
+                  (alignment == Alignment::Right ? SS_RIGHT : SS_LEFT) |
                   (lines == Lines::One ? SS_CENTERIMAGE : SS_EDITCONTROL);
     HWND hwnd = CreateWindowExW(0, WC_STATICW, caption.c_str(), style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);

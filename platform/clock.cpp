@@ -9,16 +9,14 @@ namespace tw {
 DateTime WinClock::LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-                               now.wMilliseconds)
+    return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds)
         .value_or(DateTime{});
 }
 
 DateTime SystemUtcNow() {
     SYSTEMTIME now{};
     GetSystemTime(&now);
-    return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-                               now.wMilliseconds)
+    return DateTime::FromParts(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds)
         .value_or(DateTime{});
 }
 

@@ -166,8 +166,7 @@ void Control::SetBounds(const RECT& b) {
     // costs nothing then (moving it is a round trip to the window server, even to where it is).
     RECT current = BoundsRect();
     if (EqualRect(&current, &b)) return;
-    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Placement::Rescale(int newDpi, int oldDpi) {
@@ -205,9 +204,8 @@ void Container::RegisterWindowClass() {
 
 void Container::CreatePanelWindow() {
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClassName(), L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                ParentHandle(), nullptr, Application::Instance().InstanceHandle(),
-                                static_cast<WindowHandler*>(this));
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, ParentHandle(),
+                                nullptr, Application::Instance().InstanceHandle(), static_cast<WindowHandler*>(this));
     Attach(hwnd);
 }
 
@@ -270,8 +268,7 @@ bool Container::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             }
             break;
         }
-        default:
-            break;
+        default: break;
     }
     return handled;
 }
@@ -292,11 +289,8 @@ LRESULT Container::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
             return 0;
         }
-        case WM_SIZE:
-            Guard([&] { Realign(); });
-            return 0;
-        default:
-            return DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_SIZE: Guard([&] { Realign(); }); return 0;
+        default: return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -322,10 +316,8 @@ void Container::AlignChildren(RECT area) {
                 r.top = r.bottom - (p.height ? p.height : Scale(child->NaturalHeight()));
                 area.bottom = r.top;
                 break;
-            case Align::Client:
-                break;
-            case Align::None:
-                continue;
+            case Align::Client: break;
+            case Align::None: continue;
         }
         if (p.align == Align::Client) continue;  // placed once the edges are taken
         child->SetBounds(r);

@@ -320,11 +320,8 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (OnResize) OnResize(this);
             });
             return 0;
-        case WM_DPICHANGED:
-            ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        default:
-            break;
+        case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        default: break;
     }
     return Container::WindowProc(message, wParam, lParam);
 }

@@ -8,8 +8,9 @@
 namespace tw::ui {
 
 IconImage::IconImage(Container& parent, int iconId) : Control(&parent, &parent.OwnerForm()), iconId_(iconId) {
-    HWND hwnd = CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
-                                0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL, 0, 0,
+                        0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
     LoadIcon();
 }

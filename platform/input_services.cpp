@@ -81,8 +81,8 @@ bool SessionActive() {
                                      &bytes)) {
         return true;
     }
-    bool active = bytes < sizeof(WTS_CONNECTSTATE_CLASS) ||
-                  *reinterpret_cast<WTS_CONNECTSTATE_CLASS*>(buffer) == WTSActive;
+    bool active =
+        bytes < sizeof(WTS_CONNECTSTATE_CLASS) || *reinterpret_cast<WTS_CONNECTSTATE_CLASS*>(buffer) == WTSActive;
     WTSFreeMemory(buffer);
     return active;
 }
@@ -160,8 +160,8 @@ bool WinInputServices::SessionLocked() {
         return false;
     }
     const auto* info = reinterpret_cast<const SessionInfoEx*>(buffer);
-    bool locked = bytes >= sizeof(SessionInfoEx) && info->level == 1 &&
-                  info->data.level1.sessionFlags == kSessionStateLock;
+    bool locked =
+        bytes >= sizeof(SessionInfoEx) && info->level == 1 && info->data.level1.sessionFlags == kSessionStateLock;
     WTSFreeMemory(buffer);
     return locked;
 }

@@ -17,8 +17,8 @@ ListBox::ListBox(Container& parent, int itemHeight96, bool sorted)
     : Control(&parent, &parent.OwnerForm()), itemHeight96_(itemHeight96), sorted_(sorted) {
     // Owner-drawn so that a selected row takes the style's colours when it changes, not only at
     // the next full repaint; sorted here, as the list's own sort follows the user's locale.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                  LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+                  LBS_OWNERDRAWFIXED;
     HWND hwnd = CreateWindowExW(0, WC_LISTBOXW, L"", style, 0, 0, 0, 0, ParentHandle(), nullptr,
                                 Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
@@ -63,8 +63,9 @@ RECT ListBox::DrawRowBackground(const DRAWITEMSTRUCT& item) {
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     bool enabled = IsWindowEnabled(hwnd_) != FALSE;
     SetBkColor(item.hDC, RoleColor(selected ? ColorRole::Selection : ColorRole::Field));
-    SetTextColor(item.hDC, RoleColor(!enabled ? ColorRole::DisabledText
-                                              : selected ? ColorRole::SelectionText : ColorRole::FieldText));
+    SetTextColor(item.hDC, RoleColor(!enabled   ? ColorRole::DisabledText
+                                     : selected ? ColorRole::SelectionText
+                                                : ColorRole::FieldText));
     return item.rcItem;
 }
 
@@ -183,7 +184,8 @@ bool CheckListBox::FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         // A click on the check mark toggles it; the click itself still selects the row.
         LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
         int index = LOWORD(hit);
-        if (HIWORD(hit) == 0 && static_cast<short>(LOWORD(lParam)) < CheckAreaWidth()) SetCheckedAt(index, !CheckedAt(index));
+        if (HIWORD(hit) == 0 && static_cast<short>(LOWORD(lParam)) < CheckAreaWidth())
+            SetCheckedAt(index, !CheckedAt(index));
     } else if (message == WM_CHAR && wParam == L' ') {
         int index = ItemIndex();
         if (index >= 0) SetCheckedAt(index, !CheckedAt(index));

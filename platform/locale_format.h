@@ -15,4 +15,4 @@ FormatSettings LocaleFormatSettings(const wchar_t* localeName);
 // Whether the system knows the named locale; otherwise LocaleFormatSettings gives the fallback.
 bool IsLocaleInstalled(const wchar_t* localeName);
 
-} // namespace tw
+}  // namespace tw

@@ -23,16 +23,13 @@ bool IsDialogClass(LPCWSTR className) {
 
 LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
     switch (message) {
-        case WM_NCDESTROY:
-            RemoveSubclass(hwnd, BoxProc);
-            break;
+        case WM_NCDESTROY: RemoveSubclass(hwnd, BoxProc); break;
         case WM_INITDIALOG: {
             LRESULT result = CallNextSubclass(hwnd, message, wParam, lParam);
             StyleEngine::Instance().StyleTopLevel(hwnd);
             return result;
         }
-        default:
-            break;
+        default: break;
     }
     // The system's box paints a light band behind its buttons; the whole client area takes the
     // style's background instead (text and icon are child windows).
@@ -58,15 +55,14 @@ LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void*) {
             }
             break;
         }
-        default:
-            break;
+        default: break;
     }
     return CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-HHOOK (*MessageBoxStyleScope::installHook)(HOOKPROC proc) = [](HOOKPROC proc) {
+MessageBoxStyleScope::HookInstaller MessageBoxStyleScope::installHook = [](HOOKPROC proc) {
     return SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId());
 };
 

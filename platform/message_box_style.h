@@ -16,7 +16,8 @@ public:
     // The scope that claims the next box of this thread: the newest one whose hook is in place.
     static const MessageBoxStyleScope* Innermost();
     // Installs a scope's hook on this thread (SetWindowsHookExW); a test may make it fail.
-    static HHOOK (*installHook)(HOOKPROC proc);
+    using HookInstaller = HHOOK (*)(HOOKPROC proc);
+    static HookInstaller installHook;
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -33,8 +33,8 @@ NumberBox::NumberBox(Container& parent, int minValue, int maxValue, int value)
     : Control(&parent, &parent.OwnerForm()), min_(minValue), max_(maxValue) {
     HINSTANCE instance = Application::Instance().InstanceHandle();
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, std::to_wstring(Clamp(value)).c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL, 0, 0, 0,
-                                0, ParentHandle(), nullptr, instance, nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                ParentHandle(), nullptr, instance, nullptr);
     Attach(edit);
     spin_ = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0,
                             ParentHandle(), nullptr, instance, nullptr);
@@ -146,7 +146,8 @@ void NumberBox::PaintEditFrame() {
 void NumberBox::PaintDisabledText(HDC dc, const RECT& client) {
     std::wstring text = WindowText(hwnd_);
     RECT r = client;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void NumberBox::PaintSpin(HDC dc, const RECT& client) {

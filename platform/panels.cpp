@@ -23,8 +23,10 @@ std::vector<int> Edges(int start, int length, const std::vector<Share>& shares, 
     int fixedTotal = 0;
     double percentTotal = 0;
     for (size_t i = 0; i < shares.size(); ++i) {
-        if (shares[i].automatic) fixedTotal += fixed[i];
-        else percentTotal += shares[i].percent;
+        if (shares[i].automatic)
+            fixedTotal += fixed[i];
+        else
+            percentTotal += shares[i].percent;
     }
     double rest = std::max(0, length - fixedTotal);
     std::vector<int> edges{start};
@@ -75,7 +77,8 @@ void GridPanel::Realign() {
         int lastRow = std::min<int>(p.row + p.rowSpan, static_cast<int>(rows_.size()));
         if (p.col >= lastColumn || p.row >= lastRow) continue;
         RECT cell{x[static_cast<size_t>(p.col)] + p.margins.left, y[static_cast<size_t>(p.row)] + p.margins.top,
-                  x[static_cast<size_t>(lastColumn)] - p.margins.right, y[static_cast<size_t>(lastRow)] - p.margins.bottom};
+                  x[static_cast<size_t>(lastColumn)] - p.margins.right,
+                  y[static_cast<size_t>(lastRow)] - p.margins.bottom};
         RECT r = cell;
         int width = p.width;
         switch (p.hAlign) {
@@ -115,9 +118,8 @@ LRESULT GroupBox::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     // Group boxes send no custom-draw notification: in a style of our own the frame paints here.
     LRESULT result = 0;
-    if (PaintStyled(hwnd, message, BackgroundBrush(),
-                    IsWindowEnabled(hwnd) ? ColorRole::Text : ColorRole::DisabledText, result,
-                    [hwnd](HDC dc, const RECT& client) { PaintFrame(hwnd, dc, client); })) {
+    if (PaintStyled(hwnd, message, BackgroundBrush(), IsWindowEnabled(hwnd) ? ColorRole::Text : ColorRole::DisabledText,
+                    result, [hwnd](HDC dc, const RECT& client) { PaintFrame(hwnd, dc, client); })) {
         return result;
     }
     return CallNextSubclass(hwnd, message, wParam, lParam);
@@ -133,8 +135,8 @@ void GroupBox::PaintFrame(HWND hwnd, HDC dc, const RECT& client) {
     const appearance::Style* style = StyleEngine::Instance().Drawing();
     int radius = MulDiv(style->cornerRadius, static_cast<int>(dpi), 96);
     int border = std::max(1, MulDiv(style->borderWidth, static_cast<int>(dpi), 96));
-    HRGN outline = radius > 0 ? CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1,
-                                                   2 * radius, 2 * radius)
+    HRGN outline = radius > 0 ? CreateRoundRectRgn(frame.left, frame.top, frame.right + 1, frame.bottom + 1, 2 * radius,
+                                                   2 * radius)
                               : CreateRectRgnIndirect(&frame);
     FrameRgn(dc, outline, RoleBrush(ColorRole::Edge), border, border);
     DeleteObject(outline);
@@ -144,7 +146,8 @@ void GroupBox::PaintFrame(HWND hwnd, HDC dc, const RECT& client) {
         textRect.right = std::min<LONG>(textRect.left + text.cx, client.right - gap);
         RECT back{textRect.left - gap, 0, textRect.right + gap, text.cy};
         FillRect(dc, &back, BackgroundBrush());
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     }
 }
 
@@ -164,8 +167,7 @@ void GroupBox::Realign() {
 
 // ---- Pages -----------------------------------------------------------------------------------
 
-Page::Page(PageControl& owner, const std::wstring& caption)
-    : Container(&owner, &owner.OwnerForm()), caption_(caption) {
+Page::Page(PageControl& owner, const std::wstring& caption) : Container(&owner, &owner.OwnerForm()), caption_(caption) {
     CreatePanelWindow();
     ShowWindow(hwnd_, SW_HIDE);
     owner.AddPage(this, caption);
@@ -173,9 +175,9 @@ Page::Page(PageControl& owner, const std::wstring& caption)
 
 PageControl::PageControl(Container& parent) : Container(&parent, &parent.OwnerForm()) {
     // Tab focus is off: the tabs never take the keyboard focus.
-    HWND hwnd = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
-                                                         TCS_FOCUSNEVER,
-                                0, 0, 0, 0, ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
+    HWND hwnd = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0, 0, 0,
+                                ParentHandle(), nullptr, Application::Instance().InstanceHandle(), nullptr);
     Attach(hwnd);
 }
 

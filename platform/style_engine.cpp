@@ -17,9 +17,7 @@ constexpr int kSystemColor[] = {
 #undef TAPWHILE_ROLE_SYSTEM_COLOR
 };
 
-COLORREF ToColorRef(appearance::Rgb rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+COLORREF ToColorRef(appearance::Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 bool HighContrastOn() {
     HIGHCONTRASTW info{};
@@ -51,9 +49,9 @@ bool CaptionColorsSupported() {
     static const bool supported = [] {
         using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                                      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                                : nullptr;
+        auto getVersion =
+            ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                  : nullptr;
         OSVERSIONINFOW info{};
         info.dwOSVersionInfoSize = sizeof(info);
         if (!getVersion || getVersion(&info) != 0) return false;
@@ -158,8 +156,7 @@ void StyleEngine::RestyleWindows() {
         }
         // One synchronous pass over the window and all its children: no part shows the old look
         // after another has the new one.
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 }
 

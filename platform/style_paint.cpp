@@ -13,7 +13,6 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
                channel(GetBValue(a), GetBValue(b)));
 }
 
-
 int Scaled(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), 96); }
 
 std::wstring TextOf(HWND hwnd) {
@@ -52,7 +51,10 @@ void PaintPushButton(HWND hwnd, HDC dc, const RECT& r, UINT itemState, UINT dpi)
 
     // The corners outside a rounded face show the parent's background.
     FillRect(dc, &r, RoleBrush(ColorRole::Window));
-    PaintFace(dc, r, pressed ? ColorRole::Pressed : hot ? ColorRole::Hot : ColorRole::Face,
+    PaintFace(dc, r,
+              pressed ? ColorRole::Pressed
+              : hot   ? ColorRole::Hot
+                      : ColorRole::Face,
               focused || isDefault ? ColorRole::Accent : ColorRole::Edge, dpi);
 
     RECT textRect = r;
@@ -179,7 +181,10 @@ void PaintCheckMark(HDC dc, const RECT& box, bool checked, bool enabled, bool ho
     FillRect(dc, &box, RoleBrush(ColorRole::Field));
     int border = std::max(1, Scaled(1, dpi));
     HRGN frame = CreateRectRgnIndirect(&box);
-    FrameRgn(dc, frame, RoleBrush(hot ? ColorRole::Accent : enabled ? ColorRole::Edge : ColorRole::DisabledText),
+    FrameRgn(dc, frame,
+             RoleBrush(hot       ? ColorRole::Accent
+                       : enabled ? ColorRole::Edge
+                                 : ColorRole::DisabledText),
              border, border);
     DeleteObject(frame);
     if (!checked) return;
@@ -210,15 +215,10 @@ bool CustomDrawButton(const NMCUSTOMDRAW& draw, LRESULT& result) {
     UINT dpi = WindowDpi(hwnd);
     switch (type) {
         case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-            PaintPushButton(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi);
-            break;
+        case BS_DEFPUSHBUTTON: PaintPushButton(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi); break;
         case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-            PaintCheckBox(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi);
-            break;
-        default:
-            return false;
+        case BS_AUTOCHECKBOX: PaintCheckBox(hwnd, draw.hdc, draw.rc, draw.uItemState, dpi); break;
+        default: return false;
     }
     result = CDRF_SKIPDEFAULT;
     return true;

@@ -76,8 +76,8 @@ void AddSubclass(HWND hwnd, SubclassProc proc, void* data) {
     if (!hwnd || !IsWindow(hwnd)) return;
     auto it = Chains().find(hwnd);
     if (it == Chains().end()) {
-        auto original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChainProc)));
+        auto original =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChainProc)));
         it = Chains().emplace(hwnd, Chain{original, {}}).first;
     }
     auto& layers = it->second.layers;
@@ -122,8 +122,8 @@ LRESULT CallNextSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         auto it = Chains().find(hwnd);
         if (it != Chains().end()) {
             auto& layers = it->second.layers;
-            auto layer = std::find_if(layers.begin(), layers.end(),
-                                      [&](const Layer& l) { return l.proc == running->proc; });
+            auto layer =
+                std::find_if(layers.begin(), layers.end(), [&](const Layer& l) { return l.proc == running->proc; });
             if (layer != layers.end()) next = static_cast<size_t>(layer - layers.begin()) + 1;
         }
     }

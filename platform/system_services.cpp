@@ -19,8 +19,7 @@ void WinDialogs::PlainMessage(const std::wstring& text) {
 }
 
 INT_PTR WinShell::Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
-                          const std::wstring& parameters, const std::wstring& directory, int show,
-                          ZoneCheck zone) {
+                          const std::wstring& parameters, const std::wstring& directory, int show, ZoneCheck zone) {
     auto text = [](const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); };
     if (zone == ZoneCheck::Run) {
         return reinterpret_cast<INT_PTR>(

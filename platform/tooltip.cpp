@@ -23,13 +23,16 @@ LRESULT RelayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* d
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
             DWORD pos = GetMessagePos();
-            MSG msg{hwnd, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()),
+            MSG msg{hwnd,
+                    message,
+                    wParam,
+                    lParam,
+                    static_cast<DWORD>(GetMessageTime()),
                     {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
             SendMessageW(static_cast<HWND>(data), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
             break;
         }
-        default:
-            break;
+        default: break;
     }
     return CallNextSubclass(hwnd, message, wParam, lParam);
 }

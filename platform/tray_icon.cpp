@@ -139,8 +139,8 @@ void PopupMenu::Popup(HWND owner, POINT at) {
     HMENU menu = Build();
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                                   owner, nullptr));
+    UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);
     if (chosen >= 1 && chosen <= items_.size()) {
@@ -237,8 +237,7 @@ void TrayIcon::Clicked(UINT mouseMessage) {
                 menu_->Popup(hwnd_, at);
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

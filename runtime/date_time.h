@@ -21,7 +21,7 @@ public:
         int minute;
         int second;
         int millisecond;
-        int dayOfWeek; // 0 = Sunday .. 6 = Saturday
+        int dayOfWeek;  // 0 = Sunday .. 6 = Saturday
     };
 
     constexpr DateTime() = default;
@@ -30,8 +30,8 @@ public:
     constexpr std::int64_t Milliseconds() const { return ms_; }
 
     // Empty when a field is out of range or the day does not exist in that month.
-    static std::optional<DateTime> FromParts(int year, int month, int day, int hour = 0,
-                                             int minute = 0, int second = 0, int ms = 0);
+    static std::optional<DateTime> FromParts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+                                             int ms = 0);
     Parts ToParts() const;
 
     // The classic floating day count: the whole part counts days from day 0 and the fraction's
@@ -56,4 +56,4 @@ private:
     std::int64_t ms_ = 0;
 };
 
-} // namespace tw
+}  // namespace tw

@@ -22,8 +22,7 @@ public:
     bool AtEnd() const { return pos_ == text_.size(); }
 
     // True when at least one blank was passed.
-    bool SkipBlanks()
-    {
+    bool SkipBlanks() {
         const std::size_t start = pos_;
         while (pos_ < text_.size() && IsBlank(text_[pos_])) {
             ++pos_;
@@ -31,8 +30,7 @@ public:
         return pos_ != start;
     }
 
-    bool Accept(wchar_t c)
-    {
+    bool Accept(wchar_t c) {
         if (pos_ < text_.size() && text_[pos_] == c) {
             ++pos_;
             return true;
@@ -41,8 +39,7 @@ public:
     }
 
     // Accepts "AM" or "PM" in any case; isPm tells which.
-    bool AcceptAmPm(bool& isPm)
-    {
+    bool AcceptAmPm(bool& isPm) {
         if (pos_ + 2 > text_.size() || (text_[pos_ + 1] != L'M' && text_[pos_ + 1] != L'm')) {
             return false;
         }
@@ -56,8 +53,7 @@ public:
     }
 
     // Reads 1 to maxDigits decimal digits; more digits than that is a failure.
-    bool ReadNumber(int maxDigits, int& value, int& digits)
-    {
+    bool ReadNumber(int maxDigits, int& value, int& digits) {
         value = 0;
         digits = 0;
         while (pos_ < text_.size() && text_[pos_] >= L'0' && text_[pos_] <= L'9') {
@@ -73,8 +69,7 @@ public:
     // Accepts the text that a pattern's literal run prints; a blank in the run stands for any
     // number of blanks. Nothing is consumed, and the result is false, when the text differs or
     // when it would match without taking a character.
-    bool AcceptLiteral(std::wstring_view run, const FormatSettings& fs)
-    {
+    bool AcceptLiteral(std::wstring_view run, const FormatSettings& fs) {
         const std::size_t start = pos_;
         PatternTokenizer tokenizer(run);
         PatternToken token;
@@ -92,8 +87,7 @@ public:
 
     // Between two numbers: the pattern's literal run (it may hold more than the separator, so it
     // goes first), or the separator alone with blanks around it.
-    bool AcceptSeparator(wchar_t separator, std::wstring_view run, const FormatSettings& fs)
-    {
+    bool AcceptSeparator(wchar_t separator, std::wstring_view run, const FormatSettings& fs) {
         const std::size_t start = pos_;
         if (AcceptLiteral(run, fs) || Accept(separator) || (SkipBlanks() && Accept(separator))) {
             SkipBlanks();
@@ -109,8 +103,7 @@ private:
 };
 
 // The order of year, month and day in a date pattern; year, month, day when it names none.
-std::array<Kind, 3> DateOrder(std::wstring_view pattern)
-{
+std::array<Kind, 3> DateOrder(std::wstring_view pattern) {
     std::array<Kind, 3> order{};
     int count = 0;
     bool seenYear = false;
@@ -142,24 +135,22 @@ struct Date {
     int day;
 };
 
-bool ReadDate(TextReader& reader, const FormatSettings& fs, Date& date)
-{
+bool ReadDate(TextReader& reader, const FormatSettings& fs, Date& date) {
     PatternLayout layout;
     const bool useLiterals = ReadLayout(fs.ShortDateFormat, layout) && layout.fieldCount == 3 &&
                              layout.CountOf(Kind::Year) == 1 && layout.CountOf(Kind::Month) == 1 &&
                              layout.CountOf(Kind::Day) == 1;
-    const std::array<Kind, 3> order =
-        useLiterals ? std::array<Kind, 3>{layout.fields[0], layout.fields[1], layout.fields[2]}
-                    : DateOrder(fs.ShortDateFormat);
+    const std::array<Kind, 3> order = useLiterals
+                                          ? std::array<Kind, 3>{layout.fields[0], layout.fields[1], layout.fields[2]}
+                                          : DateOrder(fs.ShortDateFormat);
     if (useLiterals) {
         reader.AcceptLiteral(layout.literals[0], fs);
     }
     std::array<int, 3> numbers{};
     std::array<int, 3> digits{};
     for (std::size_t i = 0; i < 3; ++i) {
-        if (i > 0 && !reader.AcceptSeparator(fs.DateSeparator,
-                                             useLiterals ? layout.literals[i] : std::wstring_view(),
-                                             fs)) {
+        if (i > 0 &&
+            !reader.AcceptSeparator(fs.DateSeparator, useLiterals ? layout.literals[i] : std::wstring_view(), fs)) {
             return false;
         }
         if (!reader.ReadNumber(4, numbers[i], digits[i])) {
@@ -172,17 +163,16 @@ bool ReadDate(TextReader& reader, const FormatSettings& fs, Date& date)
     // A first number of three or four digits can only be a year: when the settings put the year
     // elsewhere, the text is year-month-day, as time stamps are written under every locale.
     const bool yearFirst = digits[0] > 2 && order[0] != Kind::Year;
-    const std::array<Kind, 3> actual =
-        yearFirst ? std::array<Kind, 3>{Kind::Year, Kind::Month, Kind::Day} : order;
+    const std::array<Kind, 3> actual = yearFirst ? std::array<Kind, 3>{Kind::Year, Kind::Month, Kind::Day} : order;
     int yearDigits = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         switch (actual[i]) {
-        case Kind::Year:
-            date.year = numbers[i];
-            yearDigits = digits[i];
-            break;
-        case Kind::Month: date.month = numbers[i]; break;
-        default: date.day = numbers[i]; break;
+            case Kind::Year:
+                date.year = numbers[i];
+                yearDigits = digits[i];
+                break;
+            case Kind::Month: date.month = numbers[i]; break;
+            default: date.day = numbers[i]; break;
         }
     }
     if (yearDigits <= 2) {
@@ -198,10 +188,8 @@ struct Time {
     int millisecond = 0;
 };
 
-bool ReadTime(TextReader& reader, const FormatSettings& fs, Time& time)
-{
-    static constexpr std::array<Kind, 4> fieldOrder = {Kind::Hour, Kind::Minute, Kind::Second,
-                                                       Kind::Millisecond};
+bool ReadTime(TextReader& reader, const FormatSettings& fs, Time& time) {
+    static constexpr std::array<Kind, 4> fieldOrder = {Kind::Hour, Kind::Minute, Kind::Second, Kind::Millisecond};
     PatternLayout layout;
     bool useLiterals = ReadLayout(fs.LongTimeFormat, layout) && layout.fieldCount >= 2;
     for (int i = 0; useLiterals && i < layout.fieldCount; ++i) {
@@ -214,25 +202,21 @@ bool ReadTime(TextReader& reader, const FormatSettings& fs, Time& time)
                                                     : std::wstring_view();
     };
     const std::wstring_view trailing =
-        useLiterals ? layout.literals[static_cast<std::size_t>(layout.fieldCount)]
-                    : std::wstring_view();
+        useLiterals ? layout.literals[static_cast<std::size_t>(layout.fieldCount)] : std::wstring_view();
 
     reader.AcceptLiteral(before(0), fs);
     int digits = 0;
-    if (!reader.ReadNumber(2, time.hour, digits) ||
-        !reader.AcceptSeparator(fs.TimeSeparator, before(1), fs) ||
+    if (!reader.ReadNumber(2, time.hour, digits) || !reader.AcceptSeparator(fs.TimeSeparator, before(1), fs) ||
         !reader.ReadNumber(2, time.minute, digits)) {
         return false;
     }
     std::size_t mark = reader.Position();
-    if (!reader.AcceptSeparator(fs.TimeSeparator, before(2), fs) ||
-        !reader.ReadNumber(2, time.second, digits)) {
+    if (!reader.AcceptSeparator(fs.TimeSeparator, before(2), fs) || !reader.ReadNumber(2, time.second, digits)) {
         reader.Restore(mark);
     } else {
         mark = reader.Position();
         int fraction = 0;
-        if ((reader.Accept(L'.') || reader.Accept(fs.DecimalSeparator) ||
-             reader.AcceptLiteral(before(3), fs)) &&
+        if ((reader.Accept(L'.') || reader.Accept(fs.DecimalSeparator) || reader.AcceptLiteral(before(3), fs)) &&
             reader.ReadNumber(3, fraction, digits)) {
             time.millisecond = fraction * (digits == 1 ? 100 : digits == 2 ? 10 : 1);
         } else {
@@ -254,8 +238,7 @@ bool ReadTime(TextReader& reader, const FormatSettings& fs, Time& time)
     return time.hour <= 23 && time.minute <= 59 && time.second <= 59;
 }
 
-bool ParseDateAndTime(std::wstring_view text, const FormatSettings& fs, DateTime& out)
-{
+bool ParseDateAndTime(std::wstring_view text, const FormatSettings& fs, DateTime& out) {
     TextReader reader(text);
     reader.SkipBlanks();
     Date date{};
@@ -273,8 +256,8 @@ bool ParseDateAndTime(std::wstring_view text, const FormatSettings& fs, DateTime
     if (!reader.AtEnd()) {
         return false;
     }
-    const auto parsed = DateTime::FromParts(date.year, date.month, date.day, time.hour,
-                                            time.minute, time.second, time.millisecond);
+    const auto parsed =
+        DateTime::FromParts(date.year, date.month, date.day, time.hour, time.minute, time.second, time.millisecond);
     if (!parsed) {
         return false;
     }
@@ -282,8 +265,7 @@ bool ParseDateAndTime(std::wstring_view text, const FormatSettings& fs, DateTime
     return true;
 }
 
-bool ParseTimeOnly(std::wstring_view text, const FormatSettings& fs, DateTime& out)
-{
+bool ParseTimeOnly(std::wstring_view text, const FormatSettings& fs, DateTime& out) {
     TextReader reader(text);
     reader.SkipBlanks();
     Time time;
@@ -294,16 +276,14 @@ bool ParseTimeOnly(std::wstring_view text, const FormatSettings& fs, DateTime& o
     if (!reader.AtEnd()) {
         return false;
     }
-    out = DateTime::FromMilliseconds(
-        ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond);
+    out = DateTime::FromMilliseconds(((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond);
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool TryParseDateTime(std::wstring_view text, const FormatSettings& fs, DateTime& out)
-{
+bool TryParseDateTime(std::wstring_view text, const FormatSettings& fs, DateTime& out) {
     return ParseDateAndTime(text, fs, out) || ParseTimeOnly(text, fs, out);
 }
 
-} // namespace tw
+}  // namespace tw

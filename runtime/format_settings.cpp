@@ -6,8 +6,7 @@
 
 namespace tw {
 
-FormatSettings FormatSettings::Japanese()
-{
+FormatSettings FormatSettings::Japanese() {
     FormatSettings fs;
     fs.DateSeparator = L'/';
     fs.TimeSeparator = L':';
@@ -15,27 +14,22 @@ FormatSettings FormatSettings::Japanese()
     fs.LongTimeFormat = L"h:nn:ss";
     fs.ThousandSeparator = L',';
     fs.DecimalSeparator = L'.';
-    fs.LongMonthNames = {L"1月", L"2月", L"3月", L"4月", L"5月", L"6月",
+    fs.LongMonthNames = {L"1月", L"2月", L"3月", L"4月",  L"5月",  L"6月",
                          L"7月", L"8月", L"9月", L"10月", L"11月", L"12月"};
-    fs.LongDayNames = {L"日曜日", L"月曜日", L"火曜日", L"水曜日",
-                       L"木曜日", L"金曜日", L"土曜日"};
+    fs.LongDayNames = {L"日曜日", L"月曜日", L"火曜日", L"水曜日", L"木曜日", L"金曜日", L"土曜日"};
     return fs;
 }
 
 namespace {
 
-bool IsAsciiLetter(wchar_t c)
-{
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
+bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 
 // Builds one of our patterns from the pieces of a Windows picture.
 class PatternWriter {
 public:
     explicit PatternWriter(wchar_t separatorCode) : separatorCode_(separatorCode) {}
 
-    void Field(std::wstring_view code)
-    {
+    void Field(std::wstring_view code) {
         CloseQuotes();
         if (lastWasField_) {
             // Two fields side by side could not be told apart when the text is read back.
@@ -45,16 +39,14 @@ public:
         lastWasField_ = true;
     }
 
-    void Separator()
-    {
+    void Separator() {
         CloseQuotes();
         out_ += separatorCode_;
         lastWasField_ = false;
     }
 
     // Letters and stray separator codes are quoted so that they stay plain text.
-    void Literal(wchar_t c, bool fromQuotedText)
-    {
+    void Literal(wchar_t c, bool fromQuotedText) {
         lastWasField_ = false;
         if (c == L'"') {
             CloseQuotes();
@@ -72,22 +64,19 @@ public:
         out_ += c;
     }
 
-    void TrimTrailingBlanks()
-    {
+    void TrimTrailingBlanks() {
         while (!out_.empty() && IsBlank(out_.back())) {
             out_.pop_back();
         }
     }
 
-    std::wstring Take()
-    {
+    std::wstring Take() {
         CloseQuotes();
         return std::move(out_);
     }
 
 private:
-    void CloseQuotes()
-    {
+    void CloseQuotes() {
         if (inQuotes_) {
             out_ += L'"';
             inQuotes_ = false;
@@ -105,24 +94,20 @@ enum class PictureKind { Date, Time };
 // Whether the date-time parser reads back what the pattern writes: one numeric field of each
 // kind, a time in the order hour, minute, second, and a date that begins with the year only
 // when the month follows (year-first text is read year-month-day, as time stamps are written).
-bool ReadsBack(std::wstring_view pattern, PictureKind kind)
-{
+bool ReadsBack(std::wstring_view pattern, PictureKind kind) {
     using Kind = PatternToken::Kind;
     PatternLayout layout;
     if (!ReadLayout(pattern, layout) || layout.fieldCount != 3) {
         return false;
     }
     if (kind == PictureKind::Time) {
-        return layout.fields[0] == Kind::Hour && layout.fields[1] == Kind::Minute &&
-               layout.fields[2] == Kind::Second;
+        return layout.fields[0] == Kind::Hour && layout.fields[1] == Kind::Minute && layout.fields[2] == Kind::Second;
     }
-    return layout.CountOf(Kind::Year) == 1 && layout.CountOf(Kind::Month) == 1 &&
-           layout.CountOf(Kind::Day) == 1 &&
+    return layout.CountOf(Kind::Year) == 1 && layout.CountOf(Kind::Month) == 1 && layout.CountOf(Kind::Day) == 1 &&
            !(layout.fields[0] == Kind::Year && layout.fields[1] == Kind::Day);
 }
 
-std::wstring ConvertPicture(std::wstring_view picture, wchar_t separator, PictureKind kind)
-{
+std::wstring ConvertPicture(std::wstring_view picture, wchar_t separator, PictureKind kind) {
     PatternWriter writer(kind == PictureKind::Date ? L'/' : L':');
     bool quoted = false;
     // A dropped code takes the blanks after it along, or at the end those before it.
@@ -158,14 +143,14 @@ std::wstring ConvertPicture(std::wstring_view picture, wchar_t separator, Pictur
         bool consumed = true;
         bool dropped = false;
         if (kind == PictureKind::Date && c == L'y') {
-            writer.Field(L"yyyy"); // a two-digit year would not say its century
+            writer.Field(L"yyyy");  // a two-digit year would not say its century
         } else if (kind == PictureKind::Date && c == L'M') {
-            writer.Field(two ? L"mm" : L"m"); // month names become numbers
+            writer.Field(two ? L"mm" : L"m");  // month names become numbers
         } else if (kind == PictureKind::Date && c == L'd' && run <= 2) {
             writer.Field(two ? L"dd" : L"d");
         } else if ((kind == PictureKind::Date && (c == L'd' || c == L'g')) ||
                    (kind == PictureKind::Time && c == L't')) {
-            dropped = true; // weekday names, eras and AM/PM markers
+            dropped = true;  // weekday names, eras and AM/PM markers
         } else if (kind == PictureKind::Time && (c == L'h' || c == L'H')) {
             writer.Field(two ? L"hh" : L"h");
         } else if (kind == PictureKind::Time && c == L'm') {
@@ -194,10 +179,9 @@ std::wstring ConvertPicture(std::wstring_view picture, wchar_t separator, Pictur
     return ReadsBack(pattern, kind) ? pattern : std::wstring();
 }
 
-} // namespace
+}  // namespace
 
-wchar_t LocaleSeparator(std::wstring_view answer, wchar_t fallback)
-{
+wchar_t LocaleSeparator(std::wstring_view answer, wchar_t fallback) {
     if (answer.empty()) {
         return fallback;
     }
@@ -208,19 +192,16 @@ wchar_t LocaleSeparator(std::wstring_view answer, wchar_t fallback)
             break;
         }
     }
-    const bool usable =
-        !IsAsciiLetter(c) && !(c >= L'0' && c <= L'9') && c != L'\'' && c != L'"';
+    const bool usable = !IsAsciiLetter(c) && !(c >= L'0' && c <= L'9') && c != L'\'' && c != L'"';
     return usable ? c : fallback;
 }
 
-std::wstring ConvertLocaleDatePattern(std::wstring_view pattern, wchar_t dateSeparator)
-{
+std::wstring ConvertLocaleDatePattern(std::wstring_view pattern, wchar_t dateSeparator) {
     return ConvertPicture(pattern, dateSeparator, PictureKind::Date);
 }
 
-std::wstring ConvertLocaleTimePattern(std::wstring_view pattern, wchar_t timeSeparator)
-{
+std::wstring ConvertLocaleTimePattern(std::wstring_view pattern, wchar_t timeSeparator) {
     return ConvertPicture(pattern, timeSeparator, PictureKind::Time);
 }
 
-} // namespace tw
+}  // namespace tw

@@ -14,10 +14,10 @@ struct FormatSettings {
     wchar_t TimeSeparator{};
     std::wstring ShortDateFormat;
     std::wstring LongTimeFormat;
-    wchar_t ThousandSeparator{}; // L'\0': no grouping
+    wchar_t ThousandSeparator{};  // L'\0': no grouping
     wchar_t DecimalSeparator{};
     std::array<std::wstring, 12> LongMonthNames;
-    std::array<std::wstring, 7> LongDayNames; // Sunday first
+    std::array<std::wstring, 7> LongDayNames;  // Sunday first
 
     // The Japanese locale's conventions: fixed, for tests and as the fallback of the locale reader.
     static FormatSettings Japanese();
@@ -40,4 +40,4 @@ wchar_t LocaleSeparator(std::wstring_view answer, wchar_t fallback);
 std::wstring ConvertLocaleDatePattern(std::wstring_view pattern, wchar_t dateSeparator);
 std::wstring ConvertLocaleTimePattern(std::wstring_view pattern, wchar_t timeSeparator);
 
-} // namespace tw
+}  // namespace tw

@@ -4,8 +4,7 @@ namespace tw {
 
 namespace {
 
-int HexDigitValue(wchar_t c)
-{
+int HexDigitValue(wchar_t c) {
     if (c >= L'0' && c <= L'9') {
         return c - L'0';
     }
@@ -18,8 +17,7 @@ int HexDigitValue(wchar_t c)
     return -1;
 }
 
-std::optional<std::int32_t> ParseHex(std::wstring_view digits)
-{
+std::optional<std::int32_t> ParseHex(std::wstring_view digits) {
     if (digits.empty()) {
         return std::nullopt;
     }
@@ -37,8 +35,7 @@ std::optional<std::int32_t> ParseHex(std::wstring_view digits)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-std::optional<std::int32_t> ParseDecimal(std::wstring_view text)
-{
+std::optional<std::int32_t> ParseDecimal(std::wstring_view text) {
     const bool negative = !text.empty() && text.front() == L'-';
     if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
         text.remove_prefix(1);
@@ -60,10 +57,9 @@ std::optional<std::int32_t> ParseDecimal(std::wstring_view text)
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-} // namespace
+}  // namespace
 
-std::optional<std::int32_t> ParseInteger(std::wstring_view text)
-{
+std::optional<std::int32_t> ParseInteger(std::wstring_view text) {
     if (!text.empty() && text.front() == L'$') {
         return ParseHex(text.substr(1));
     }
@@ -73,8 +69,7 @@ std::optional<std::int32_t> ParseInteger(std::wstring_view text)
     return ParseDecimal(text);
 }
 
-std::wstring HexUpper(std::uint32_t value, int minDigits)
-{
+std::wstring HexUpper(std::uint32_t value, int minDigits) {
     static constexpr wchar_t digits[] = L"0123456789ABCDEF";
     std::wstring text;
     do {
@@ -87,8 +82,7 @@ std::wstring HexUpper(std::uint32_t value, int minDigits)
     return text;
 }
 
-std::wstring FoldFullWidthDigits(std::wstring_view text)
-{
+std::wstring FoldFullWidthDigits(std::wstring_view text) {
     std::wstring folded(text);
     for (wchar_t& c : folded) {
         if (c >= L'\xFF10' && c <= L'\xFF19') {
@@ -98,4 +92,4 @@ std::wstring FoldFullWidthDigits(std::wstring_view text)
     return folded;
 }
 
-} // namespace tw
+}  // namespace tw

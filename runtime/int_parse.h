@@ -19,4 +19,4 @@ std::wstring FoldFullWidthDigits(std::wstring_view text);
 // The value in upper-case hexadecimal, zero-padded to at least minDigits digits.
 std::wstring HexUpper(std::uint32_t value, int minDigits);
 
-} // namespace tw
+}  // namespace tw

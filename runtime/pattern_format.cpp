@@ -11,12 +11,11 @@ namespace tw {
 
 namespace {
 
-void AppendNumber(std::wstring& out, long long value, int minDigits)
-{
+void AppendNumber(std::wstring& out, long long value, int minDigits) {
     wchar_t digits[24];
     int count = 0;
-    unsigned long long rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                        : static_cast<unsigned long long>(value);
+    unsigned long long rest =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     do {
         digits[count++] = static_cast<wchar_t>(L'0' + rest % 10);
         rest /= 10;
@@ -32,10 +31,9 @@ void AppendNumber(std::wstring& out, long long value, int minDigits)
     }
 }
 
-} // namespace
+}  // namespace
 
-std::wstring FormatDateTime(std::wstring_view pattern, DateTime t, const FormatSettings& fs)
-{
+std::wstring FormatDateTime(std::wstring_view pattern, DateTime t, const FormatSettings& fs) {
     using Kind = PatternToken::Kind;
     const DateTime::Parts parts = t.ToParts();
     std::wstring out;
@@ -44,29 +42,22 @@ std::wstring FormatDateTime(std::wstring_view pattern, DateTime t, const FormatS
     PatternToken token;
     while (tokenizer.Next(token)) {
         switch (token.kind) {
-        case Kind::Literal: out += RenderLiteral(token, fs); break;
-        case Kind::Year:
-            AppendNumber(out, token.width == 2 ? parts.year % 100 : parts.year, token.width);
-            break;
-        case Kind::Month: AppendNumber(out, parts.month, token.width); break;
-        case Kind::MonthName:
-            out += fs.LongMonthNames[static_cast<std::size_t>(parts.month - 1)];
-            break;
-        case Kind::Day: AppendNumber(out, parts.day, token.width); break;
-        case Kind::WeekdayName:
-            out += fs.LongDayNames[static_cast<std::size_t>(parts.dayOfWeek)];
-            break;
-        case Kind::Hour: AppendNumber(out, parts.hour, token.width); break;
-        case Kind::Minute: AppendNumber(out, parts.minute, token.width); break;
-        case Kind::Second: AppendNumber(out, parts.second, token.width); break;
-        case Kind::Millisecond: AppendNumber(out, parts.millisecond, token.width); break;
+            case Kind::Literal: out += RenderLiteral(token, fs); break;
+            case Kind::Year: AppendNumber(out, token.width == 2 ? parts.year % 100 : parts.year, token.width); break;
+            case Kind::Month: AppendNumber(out, parts.month, token.width); break;
+            case Kind::MonthName: out += fs.LongMonthNames[static_cast<std::size_t>(parts.month - 1)]; break;
+            case Kind::Day: AppendNumber(out, parts.day, token.width); break;
+            case Kind::WeekdayName: out += fs.LongDayNames[static_cast<std::size_t>(parts.dayOfWeek)]; break;
+            case Kind::Hour: AppendNumber(out, parts.hour, token.width); break;
+            case Kind::Minute: AppendNumber(out, parts.minute, token.width); break;
+            case Kind::Second: AppendNumber(out, parts.second, token.width); break;
+            case Kind::Millisecond: AppendNumber(out, parts.millisecond, token.width); break;
         }
     }
     return out;
 }
 
-std::wstring DateTimeToText(DateTime t, const FormatSettings& fs)
-{
+std::wstring DateTimeToText(DateTime t, const FormatSettings& fs) {
     std::wstring text = FormatDateTime(fs.ShortDateFormat, t, fs);
     if (t.TimeOfDay() != 0) {
         text += L' ';
@@ -77,10 +68,7 @@ std::wstring DateTimeToText(DateTime t, const FormatSettings& fs)
 
 namespace {
 
-bool IsNumberCode(wchar_t c)
-{
-    return c == L'0' || c == L'#' || c == L'.' || c == L',';
-}
+bool IsNumberCode(wchar_t c) { return c == L'0' || c == L'#' || c == L'.' || c == L','; }
 
 // What the number part of a pattern asks for.
 struct NumberLayout {
@@ -90,8 +78,7 @@ struct NumberLayout {
     int maxDecimals = 0;
 };
 
-NumberLayout ReadNumberLayout(std::wstring_view run)
-{
+NumberLayout ReadNumberLayout(std::wstring_view run) {
     NumberLayout layout;
     bool afterPoint = false;
     for (const wchar_t c : run) {
@@ -111,8 +98,7 @@ NumberLayout ReadNumberLayout(std::wstring_view run)
 }
 
 // The value as the layout shows it, without prefix and suffix.
-std::wstring FormatValue(double value, const NumberLayout& layout, const FormatSettings& fs)
-{
+std::wstring FormatValue(double value, const NumberLayout& layout, const FormatSettings& fs) {
     if (std::isnan(value)) {
         return L"NaN";
     }
@@ -122,13 +108,11 @@ std::wstring FormatValue(double value, const NumberLayout& layout, const FormatS
     // The shortest decimal form that reads back as the value: rounding then treats 0.15 as
     // written, not as the binary 0.1499999999999999944.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::fixed);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
     const std::string_view shortest(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t point = shortest.find('.');
     std::string integer(shortest.substr(0, point));
-    std::string fraction(point == std::string_view::npos ? std::string_view()
-                                                          : shortest.substr(point + 1));
+    std::string fraction(point == std::string_view::npos ? std::string_view() : shortest.substr(point + 1));
 
     const auto maxDecimals = static_cast<std::size_t>(layout.maxDecimals);
     if (fraction.size() > maxDecimals) {
@@ -183,10 +167,9 @@ std::wstring FormatValue(double value, const NumberLayout& layout, const FormatS
     return text;
 }
 
-} // namespace
+}  // namespace
 
-std::wstring FormatNumber(std::wstring_view pattern, double value, const FormatSettings& fs)
-{
+std::wstring FormatNumber(std::wstring_view pattern, double value, const FormatSettings& fs) {
     std::wstring out;
     std::size_t runStart = std::wstring_view::npos;
     bool numberDone = false;
@@ -197,7 +180,7 @@ std::wstring FormatNumber(std::wstring_view pattern, double value, const FormatS
         if (runStart != std::wstring_view::npos && !inRun) {
             const std::wstring_view run = pattern.substr(runStart, i - runStart);
             if (run.find_first_of(L"0#") == std::wstring_view::npos) {
-                out += run; // a lone "." or "," without digits is plain text
+                out += run;  // a lone "." or "," without digits is plain text
             } else {
                 out += FormatValue(value, ReadNumberLayout(run), fs);
                 numberDone = true;
@@ -226,4 +209,4 @@ std::wstring FormatNumber(std::wstring_view pattern, double value, const FormatS
     return out;
 }
 
-} // namespace tw
+}  // namespace tw

@@ -42,4 +42,4 @@ bool TryParseDateTime(std::wstring_view text, const FormatSettings& fs, DateTime
 // time and its space are left out at exactly midnight. TryParseDateTime reads it back.
 std::wstring DateTimeToText(DateTime t, const FormatSettings& fs);
 
-} // namespace tw
+}  // namespace tw

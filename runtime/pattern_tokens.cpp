@@ -4,31 +4,25 @@ namespace tw {
 
 namespace {
 
-wchar_t LowerAscii(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
+wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-PatternToken Literal(wchar_t ch, bool quoted)
-{
+PatternToken Literal(wchar_t ch, bool quoted) {
     PatternToken token;
     token.ch = ch;
     token.quoted = quoted;
     return token;
 }
 
-PatternToken Code(PatternToken::Kind kind, int width)
-{
+PatternToken Code(PatternToken::Kind kind, int width) {
     PatternToken token;
     token.kind = kind;
     token.width = width;
     return token;
 }
 
-} // namespace
+}  // namespace
 
-bool PatternTokenizer::Next(PatternToken& token)
-{
+bool PatternTokenizer::Next(PatternToken& token) {
     using Kind = PatternToken::Kind;
     while (pos_ < pattern_.size()) {
         const wchar_t c = pattern_[pos_];
@@ -54,31 +48,31 @@ bool PatternTokenizer::Next(PatternToken& token)
         const int count = static_cast<int>(run);
         const int digits = count >= 2 ? 2 : 1;
         switch (letter) {
-        case L'y': token = Code(Kind::Year, count <= 2 ? 2 : 4); break;
-        case L'm':
-            if (count >= 3) {
-                token = Code(Kind::MonthName, 0);
-            } else {
-                token = Code(afterHour_ ? Kind::Minute : Kind::Month, digits);
-            }
-            break;
-        case L'd': token = count >= 3 ? Code(Kind::WeekdayName, 0) : Code(Kind::Day, digits); break;
-        case L'a':
-            if (count < 4) {
+            case L'y': token = Code(Kind::Year, count <= 2 ? 2 : 4); break;
+            case L'm':
+                if (count >= 3) {
+                    token = Code(Kind::MonthName, 0);
+                } else {
+                    token = Code(afterHour_ ? Kind::Minute : Kind::Month, digits);
+                }
+                break;
+            case L'd': token = count >= 3 ? Code(Kind::WeekdayName, 0) : Code(Kind::Day, digits); break;
+            case L'a':
+                if (count < 4) {
+                    ++pos_;
+                    token = Literal(c, false);
+                    return true;
+                }
+                token = Code(Kind::WeekdayName, 0);
+                break;
+            case L'h': token = Code(Kind::Hour, digits); break;
+            case L'n': token = Code(Kind::Minute, digits); break;
+            case L's': token = Code(Kind::Second, digits); break;
+            case L'z': token = Code(Kind::Millisecond, count >= 3 ? 3 : 1); break;
+            default:
                 ++pos_;
                 token = Literal(c, false);
                 return true;
-            }
-            token = Code(Kind::WeekdayName, 0);
-            break;
-        case L'h': token = Code(Kind::Hour, digits); break;
-        case L'n': token = Code(Kind::Minute, digits); break;
-        case L's': token = Code(Kind::Second, digits); break;
-        case L'z': token = Code(Kind::Millisecond, count >= 3 ? 3 : 1); break;
-        default:
-            ++pos_;
-            token = Literal(c, false);
-            return true;
         }
         pos_ += run;
         afterHour_ = token.kind == Kind::Hour;
@@ -87,13 +81,9 @@ bool PatternTokenizer::Next(PatternToken& token)
     return false;
 }
 
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\u00A0' || c == L'\u202F';
-}
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u00A0' || c == L'\u202F'; }
 
-wchar_t RenderLiteral(const PatternToken& token, const FormatSettings& fs)
-{
+wchar_t RenderLiteral(const PatternToken& token, const FormatSettings& fs) {
     if (!token.quoted && token.ch == L'/') {
         return fs.DateSeparator;
     }
@@ -103,8 +93,7 @@ wchar_t RenderLiteral(const PatternToken& token, const FormatSettings& fs)
     return token.ch;
 }
 
-int PatternLayout::CountOf(PatternToken::Kind kind) const
-{
+int PatternLayout::CountOf(PatternToken::Kind kind) const {
     int count = 0;
     for (int i = 0; i < fieldCount; ++i) {
         count += fields[static_cast<std::size_t>(i)] == kind ? 1 : 0;
@@ -112,16 +101,14 @@ int PatternLayout::CountOf(PatternToken::Kind kind) const
     return count;
 }
 
-bool ReadLayout(std::wstring_view pattern, PatternLayout& layout)
-{
+bool ReadLayout(std::wstring_view pattern, PatternLayout& layout) {
     layout = PatternLayout();
     PatternTokenizer tokenizer(pattern);
     std::size_t literalStart = 0;
     std::size_t before = tokenizer.Position();
     PatternToken token;
     while (tokenizer.Next(token)) {
-        if (token.kind == PatternToken::Kind::MonthName ||
-            token.kind == PatternToken::Kind::WeekdayName) {
+        if (token.kind == PatternToken::Kind::MonthName || token.kind == PatternToken::Kind::WeekdayName) {
             return false;
         }
         if (token.kind != PatternToken::Kind::Literal) {
@@ -139,4 +126,4 @@ bool ReadLayout(std::wstring_view pattern, PatternLayout& layout)
     return true;
 }
 
-} // namespace tw
+}  // namespace tw

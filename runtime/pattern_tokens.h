@@ -10,12 +10,11 @@ namespace tw {
 
 // One piece of a date-time pattern: a code such as "yyyy" or "nn", or one literal character.
 struct PatternToken {
-    enum class Kind { Literal, Year, Month, MonthName, Day, WeekdayName, Hour, Minute, Second,
-                      Millisecond };
+    enum class Kind { Literal, Year, Month, MonthName, Day, WeekdayName, Hour, Minute, Second, Millisecond };
     Kind kind = Kind::Literal;
-    int width = 0;       // digits: 1 = no leading zero, 2 = two; Year 2 or 4; Millisecond 1 or 3
-    wchar_t ch = 0;      // Literal: the character
-    bool quoted = false; // Literal: from quoted text, so "/" and ":" are plain characters
+    int width = 0;        // digits: 1 = no leading zero, 2 = two; Year 2 or 4; Millisecond 1 or 3
+    wchar_t ch = 0;       // Literal: the character
+    bool quoted = false;  // Literal: from quoted text, so "/" and ":" are plain characters
 };
 
 // Reads a pattern piece by piece. Codes are matched without regard to case; "m" and "mm" mean
@@ -54,4 +53,4 @@ struct PatternLayout {
 // False when the pattern holds a name code or more than MaxFields numeric fields.
 bool ReadLayout(std::wstring_view pattern, PatternLayout& layout);
 
-} // namespace tw
+}  // namespace tw

@@ -9,25 +9,17 @@ namespace tw {
 
 namespace {
 
-bool IsBlankLine(std::wstring_view line)
-{
-    return TrimBlanks(line).empty();
-}
+bool IsBlankLine(std::wstring_view line) { return TrimBlanks(line).empty(); }
 
-wchar_t AsciiLower(wchar_t c)
-{
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
+wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-bool SameName(std::wstring_view a, std::wstring_view b)
-{
+bool SameName(std::wstring_view a, std::wstring_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](wchar_t x, wchar_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // The section name when the line starts a section.
-std::optional<std::wstring_view> SectionHeader(std::wstring_view line)
-{
+std::optional<std::wstring_view> SectionHeader(std::wstring_view line) {
     const std::wstring_view text = TrimBlanks(line);
     if (text.empty() || text.front() != L'[') {
         return std::nullopt;
@@ -44,8 +36,7 @@ struct Entry {
     std::wstring_view value;
 };
 
-std::optional<Entry> SplitEntry(std::wstring_view line)
-{
+std::optional<Entry> SplitEntry(std::wstring_view line) {
     const std::size_t equals = line.find(L'=');
     if (equals == std::wstring_view::npos) {
         return std::nullopt;
@@ -53,24 +44,21 @@ std::optional<Entry> SplitEntry(std::wstring_view line)
     return Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
 }
 
-bool IsEntryOf(std::wstring_view line, std::wstring_view key)
-{
+bool IsEntryOf(std::wstring_view line, std::wstring_view key) {
     const std::optional<Entry> entry = SplitEntry(line);
     return entry && SameName(entry->key, key);
 }
 
-std::wstring OneLine(std::wstring_view text)
-{
+std::wstring OneLine(std::wstring_view text) {
     std::wstring line(text);
-    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; },
-                    L' ');
+    std::replace_if(
+        line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
     return line;
 }
 
-} // namespace
+}  // namespace
 
-IniDocument IniDocument::Parse(std::wstring_view text)
-{
+IniDocument IniDocument::Parse(std::wstring_view text) {
     IniDocument document;
     for (std::wstring& line : SplitLines(text)) {
         if (const std::optional<std::wstring_view> name = SectionHeader(line)) {
@@ -89,8 +77,7 @@ IniDocument IniDocument::Parse(std::wstring_view text)
     return document;
 }
 
-std::wstring IniDocument::Write() const
-{
+std::wstring IniDocument::Write() const {
     std::wstring text = LinesEachEndedWithCrLf(preamble_);
     for (const Section& section : sections_) {
         text += L'[';
@@ -102,8 +89,7 @@ std::wstring IniDocument::Write() const
     return text;
 }
 
-std::optional<std::wstring> IniDocument::Get(std::wstring_view section, std::wstring_view key) const
-{
+std::optional<std::wstring> IniDocument::Get(std::wstring_view section, std::wstring_view key) const {
     for (const Section& s : sections_) {
         if (!SameName(s.name, section)) {
             continue;
@@ -118,8 +104,7 @@ std::optional<std::wstring> IniDocument::Get(std::wstring_view section, std::wst
     return std::nullopt;
 }
 
-void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value)
-{
+void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     // The name as Parse would read its header back.
     const std::wstring name(TrimBlanks(OneLine(section)));
     const std::wstring newLine = OneLine(key) + L"=" + OneLine(value);
@@ -131,8 +116,8 @@ void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
         if (first == nullptr) {
             first = &s;
         }
-        const auto line = std::find_if(s.lines.begin(), s.lines.end(),
-                                       [key](const std::wstring& l) { return IsEntryOf(l, key); });
+        const auto line =
+            std::find_if(s.lines.begin(), s.lines.end(), [key](const std::wstring& l) { return IsEntryOf(l, key); });
         if (line != s.lines.end()) {
             *line = newLine;
             return;
@@ -145,13 +130,11 @@ void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
     first->lines.push_back(newLine);
 }
 
-void IniDocument::EraseSection(std::wstring_view section)
-{
+void IniDocument::EraseSection(std::wstring_view section) {
     std::erase_if(sections_, [section](const Section& s) { return SameName(s.name, section); });
 }
 
-std::vector<std::wstring> IniDocument::SectionNames() const
-{
+std::vector<std::wstring> IniDocument::SectionNames() const {
     std::vector<std::wstring> names;
     names.reserve(sections_.size());
     for (const Section& section : sections_) {
@@ -160,4 +143,4 @@ std::vector<std::wstring> IniDocument::SectionNames() const
     return names;
 }
 
-} // namespace tw
+}  // namespace tw

@@ -56,4 +56,4 @@ private:
     std::vector<Section> sections_;
 };
 
-} // namespace tw
+}  // namespace tw

@@ -21,4 +21,4 @@ std::wstring ProgramFileName(std::wstring_view programFile);
 // The program file's folder ending in "\" (empty for a bare file name).
 std::wstring ProgramFolder(std::wstring_view programFile);
 
-} // namespace tw
+}  // namespace tw

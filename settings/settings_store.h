@@ -54,4 +54,4 @@ void WriteTextFilePlain(const std::wstring& path, std::wstring_view text, TextEn
 // Creates the folder and any missing parents; false when it neither exists nor can be created.
 bool EnsureFolder(const std::wstring& folder);
 
-} // namespace tw
+}  // namespace tw

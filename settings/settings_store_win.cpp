@@ -24,8 +24,7 @@ public:
     HANDLE Get() const { return handle_; }
 
     // False when the system could not finish writing the file.
-    bool Close()
-    {
+    bool Close() {
         const bool closed = !Valid() || CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
         return closed;
@@ -36,11 +35,10 @@ private:
 };
 
 // The attributes a user may have given the settings file that its new content keeps.
-constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD KeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-[[noreturn]] void ThrowFileError(std::wstring_view words, const std::wstring& path, DWORD code)
-{
+[[noreturn]] void ThrowFileError(std::wstring_view words, const std::wstring& path, DWORD code) {
     std::wstring reason = SystemErrorText(code);
     if (reason.empty()) {
         reason = L"エラー " + std::to_wstring(code);
@@ -48,18 +46,15 @@ constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
     throw Error(std::wstring(words) + path + L"\r\n" + reason);
 }
 
-[[noreturn]] void ThrowReadError(const std::wstring& path, DWORD code)
-{
+[[noreturn]] void ThrowReadError(const std::wstring& path, DWORD code) {
     ThrowFileError(L"ファイルを読み込めません: ", path, code);
 }
 
-[[noreturn]] void ThrowWriteError(const std::wstring& path, DWORD code)
-{
+[[noreturn]] void ThrowWriteError(const std::wstring& path, DWORD code) {
     ThrowFileError(L"ファイルを書き込めません: ", path, code);
 }
 
-int CheckedLength(std::size_t size)
-{
+int CheckedLength(std::size_t size) {
     if (size > static_cast<std::size_t>(INT_MAX)) {
         throw std::length_error("text too long for the code page conversion");
     }
@@ -67,8 +62,7 @@ int CheckedLength(std::size_t size)
 }
 
 // Writes all bytes to an open file; 0 or the system's error code.
-DWORD WriteAll(HANDLE file, const std::string& bytes)
-{
+DWORD WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
@@ -85,22 +79,19 @@ DWORD WriteAll(HANDLE file, const std::string& bytes)
 }
 
 // The bytes to write: text the ANSI code page cannot hold goes out as UTF-8 instead.
-std::string FileBytes(std::wstring_view text, TextEncoding encoding)
-{
+std::string FileBytes(std::wstring_view text, TextEncoding encoding) {
     const SystemAnsiCodec ansi;
     return EncodeText(text, EncodingToWrite(text, encoding, ansi), ansi);
 }
 
 // The folder of a file path for GetTempFileNameW; "." for a bare file name.
-std::wstring FolderOf(const std::wstring& path)
-{
+std::wstring FolderOf(const std::wstring& path) {
     const std::size_t separator = path.find_last_of(L"\\/");
     return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator + 1);
 }
 
 // A new empty file with a unique name in the folder; 0 or the system's error code.
-DWORD CreateUniqueFile(const std::wstring& folder, std::wstring& name)
-{
+DWORD CreateUniqueFile(const std::wstring& folder, std::wstring& name) {
     wchar_t buffer[MAX_PATH];
     if (!GetTempFileNameW(folder.c_str(), L"tw", 0, buffer)) {
         return GetLastError();
@@ -110,10 +101,9 @@ DWORD CreateUniqueFile(const std::wstring& folder, std::wstring& name)
 }
 
 // Fills the (existing) file and flushes it to the disk; 0 or the system's error code.
-DWORD WriteFlushed(const std::wstring& path, const std::string& bytes)
-{
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+DWORD WriteFlushed(const std::wstring& path, const std::string& bytes) {
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         return GetLastError();
     }
@@ -128,15 +118,14 @@ DWORD WriteFlushed(const std::wstring& path, const std::string& bytes)
 
 // Puts the written temporary file in the place of the existing target. The target goes to a
 // backup name first: without one, some failures of ReplaceFileW leave no file at the target.
-DWORD ReplaceExisting(const std::wstring& path, const std::wstring& temporary)
-{
+DWORD ReplaceExisting(const std::wstring& path, const std::wstring& temporary) {
     std::wstring backup;
     if (const DWORD error = CreateUniqueFile(FolderOf(path), backup)) {
         return error;
     }
-    DeleteFileW(backup.c_str()); // only its unique name is wanted
-    if (ReplaceFileW(path.c_str(), temporary.c_str(), backup.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    DeleteFileW(backup.c_str());  // only its unique name is wanted
+    if (ReplaceFileW(path.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
         DeleteFileW(backup.c_str());
         return 0;
     }
@@ -150,10 +139,9 @@ DWORD ReplaceExisting(const std::wstring& path, const std::wstring& temporary)
     return error;
 }
 
-} // namespace
+}  // namespace
 
-std::wstring SystemAnsiCodec::Decode(std::string_view bytes) const
-{
+std::wstring SystemAnsiCodec::Decode(std::string_view bytes) const {
     if (bytes.empty()) {
         return {};
     }
@@ -170,8 +158,7 @@ std::wstring SystemAnsiCodec::Decode(std::string_view bytes) const
     return text;
 }
 
-std::string SystemAnsiCodec::Encode(std::wstring_view text) const
-{
+std::string SystemAnsiCodec::Encode(std::wstring_view text) const {
     if (text.empty()) {
         return {};
     }
@@ -182,16 +169,14 @@ std::string SystemAnsiCodec::Encode(std::wstring_view text) const
     return bytes;
 }
 
-bool FileExists(const std::wstring& path)
-{
+bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path)
-{
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
@@ -210,12 +195,11 @@ std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path)
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                      &read, nullptr)) {
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) {
             ThrowReadError(path, GetLastError());
         }
         if (read == 0) {
-            break; // the file became shorter since its size was taken
+            break;  // the file became shorter since its size was taken
         }
         done += read;
     }
@@ -224,8 +208,7 @@ std::optional<TextFile> ReadTextFileIfExists(const std::wstring& path)
     return TextFile{DecodeText(bytes, encoding, SystemAnsiCodec()), encoding};
 }
 
-std::optional<std::wstring> SetAsideIfTooLarge(const std::wstring& path)
-{
+std::optional<std::wstring> SetAsideIfTooLarge(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -253,8 +236,7 @@ std::optional<std::wstring> SetAsideIfTooLarge(const std::wstring& path)
     ThrowFileError(L"ファイルを移動できません: ", path, error);
 }
 
-TextFile ReadTextFile(const std::wstring& path)
-{
+TextFile ReadTextFile(const std::wstring& path) {
     std::optional<TextFile> file = ReadTextFileIfExists(path);
     if (!file) {
         ThrowReadError(path, ERROR_FILE_NOT_FOUND);
@@ -262,8 +244,7 @@ TextFile ReadTextFile(const std::wstring& path)
     return std::move(*file);
 }
 
-void WriteTextFileSafely(const std::wstring& path, std::wstring_view text, TextEncoding encoding)
-{
+void WriteTextFileSafely(const std::wstring& path, std::wstring_view text, TextEncoding encoding) {
     const std::string bytes = FileBytes(text, encoding);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -281,8 +262,7 @@ void WriteTextFileSafely(const std::wstring& path, std::wstring_view text, TextE
             // ReplaceFileW keeps them on Windows, Wine's does not: the new file brings them along.
             SetFileAttributesW(temporary.c_str(), attributes & KeptAttributes);
             error = ReplaceExisting(path, temporary);
-        } else if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        } else if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             error = GetLastError();
         }
     }
@@ -292,11 +272,10 @@ void WriteTextFileSafely(const std::wstring& path, std::wstring_view text, TextE
     }
 }
 
-void WriteTextFilePlain(const std::wstring& path, std::wstring_view text, TextEncoding encoding)
-{
+void WriteTextFilePlain(const std::wstring& path, std::wstring_view text, TextEncoding encoding) {
     const std::string bytes = FileBytes(text, encoding);
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         ThrowWriteError(path, GetLastError());
     }
@@ -308,8 +287,7 @@ void WriteTextFilePlain(const std::wstring& path, std::wstring_view text, TextEn
     }
 }
 
-bool EnsureFolder(const std::wstring& folder)
-{
+bool EnsureFolder(const std::wstring& folder) {
     std::wstring path = folder;
     while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) {
         path.pop_back();
@@ -322,12 +300,11 @@ bool EnsureFolder(const std::wstring& folder)
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
     const std::size_t separator = path.find_last_of(L"\\/");
-    if (separator != std::wstring::npos && separator > 0 &&
-        !EnsureFolder(path.substr(0, separator))) {
+    if (separator != std::wstring::npos && separator > 0 && !EnsureFolder(path.substr(0, separator))) {
         return false;
     }
     // Another process may have made it in the meantime.
     return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-} // namespace tw
+}  // namespace tw

@@ -15,13 +15,9 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LEMark = "\xFF\xFE";
 constexpr std::string_view Utf16BEMark = "\xFE\xFF";
 
-bool IsSurrogate(char32_t c)
-{
-    return c >= 0xD800 && c <= 0xDFFF;
-}
+bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-void AppendCodePoint(std::wstring& out, char32_t c)
-{
+void AppendCodePoint(std::wstring& out, char32_t c) {
     if (WideIsUtf16 && c > 0xFFFF) {
         c -= 0x10000;
         out += static_cast<wchar_t>(0xD800 + (c >> 10));
@@ -33,8 +29,7 @@ void AppendCodePoint(std::wstring& out, char32_t c)
 
 // The character at text[i], moving i past it. With UTF-16 a surrogate pair is one character; a
 // surrogate without its partner comes back as it is.
-char32_t NextCodePoint(std::wstring_view text, std::size_t& i)
-{
+char32_t NextCodePoint(std::wstring_view text, std::size_t& i) {
     const auto unit = static_cast<char32_t>(text[i++]);
     if (WideIsUtf16 && unit >= 0xD800 && unit <= 0xDBFF && i < text.size()) {
         const auto next = static_cast<char32_t>(text[i]);
@@ -48,8 +43,7 @@ char32_t NextCodePoint(std::wstring_view text, std::size_t& i)
 
 // Each broken sequence becomes one U+FFFD, and reading goes on at the byte that broke it (the
 // "maximal subpart" practice of the Unicode standard).
-std::wstring DecodeUtf8(std::string_view bytes)
-{
+std::wstring DecodeUtf8(std::string_view bytes) {
     std::wstring out;
     out.reserve(bytes.size());
     std::size_t i = 0;
@@ -99,10 +93,9 @@ std::wstring DecodeUtf8(std::string_view bytes)
     return out;
 }
 
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
-{
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
     std::wstring out;
-    const std::size_t units = bytes.size() / 2; // an odd last byte is no character
+    const std::size_t units = bytes.size() / 2;  // an odd last byte is no character
     out.reserve(units);
     const auto unitAt = [&](std::size_t k) {
         const auto first = static_cast<unsigned char>(bytes[2 * k]);
@@ -124,8 +117,7 @@ std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-void AppendUtf8(std::string& out, char32_t c)
-{
+void AppendUtf8(std::string& out, char32_t c) {
     if (IsSurrogate(c) || c > LastCodePoint) {
         c = ReplacementCharacter;
     }
@@ -146,16 +138,14 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-void AppendUtf16Unit(std::string& out, char32_t unit, bool bigEndian)
-{
+void AppendUtf16Unit(std::string& out, char32_t unit, bool bigEndian) {
     const auto high = static_cast<char>((unit >> 8) & 0xFF);
     const auto low = static_cast<char>(unit & 0xFF);
     out += bigEndian ? high : low;
     out += bigEndian ? low : high;
 }
 
-std::string EncodeUtf16(std::wstring_view text, bool bigEndian)
-{
+std::string EncodeUtf16(std::wstring_view text, bool bigEndian) {
     std::string out(bigEndian ? Utf16BEMark : Utf16LEMark);
     out.reserve(out.size() + 2 * text.size());
     std::size_t i = 0;
@@ -175,10 +165,9 @@ std::string EncodeUtf16(std::wstring_view text, bool bigEndian)
     return out;
 }
 
-} // namespace
+}  // namespace
 
-std::wstring Latin1Codec::Decode(std::string_view bytes) const
-{
+std::wstring Latin1Codec::Decode(std::string_view bytes) const {
     std::wstring text;
     text.reserve(bytes.size());
     for (const char b : bytes) {
@@ -187,8 +176,7 @@ std::wstring Latin1Codec::Decode(std::string_view bytes) const
     return text;
 }
 
-std::string Latin1Codec::Encode(std::wstring_view text) const
-{
+std::string Latin1Codec::Encode(std::wstring_view text) const {
     std::string bytes;
     bytes.reserve(text.size());
     std::size_t i = 0;
@@ -199,8 +187,7 @@ std::string Latin1Codec::Encode(std::wstring_view text) const
     return bytes;
 }
 
-TextEncoding DetectEncoding(std::string_view bytes)
-{
+TextEncoding DetectEncoding(std::string_view bytes) {
     if (bytes.starts_with(Utf8Mark)) {
         return TextEncoding::Utf8Bom;
     }
@@ -213,49 +200,45 @@ TextEncoding DetectEncoding(std::string_view bytes)
     return TextEncoding::Ansi;
 }
 
-std::wstring DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodec& ansi)
-{
+std::wstring DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodec& ansi) {
     const auto withoutMark = [bytes](std::string_view mark) {
         return bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
     };
     switch (encoding) {
-    case TextEncoding::Utf8Bom: return DecodeUtf8(withoutMark(Utf8Mark));
-    case TextEncoding::Utf16LE: return DecodeUtf16(withoutMark(Utf16LEMark), false);
-    case TextEncoding::Utf16BE: return DecodeUtf16(withoutMark(Utf16BEMark), true);
-    case TextEncoding::Ansi: break;
+        case TextEncoding::Utf8Bom: return DecodeUtf8(withoutMark(Utf8Mark));
+        case TextEncoding::Utf16LE: return DecodeUtf16(withoutMark(Utf16LEMark), false);
+        case TextEncoding::Utf16BE: return DecodeUtf16(withoutMark(Utf16BEMark), true);
+        case TextEncoding::Ansi: break;
     }
     return ansi.Decode(bytes);
 }
 
-std::string EncodeText(std::wstring_view text, TextEncoding encoding, const AnsiCodec& ansi)
-{
+std::string EncodeText(std::wstring_view text, TextEncoding encoding, const AnsiCodec& ansi) {
     switch (encoding) {
-    case TextEncoding::Utf8Bom: {
-        std::string out(Utf8Mark);
-        out.reserve(out.size() + text.size());
-        std::size_t i = 0;
-        while (i < text.size()) {
-            AppendUtf8(out, NextCodePoint(text, i));
+        case TextEncoding::Utf8Bom: {
+            std::string out(Utf8Mark);
+            out.reserve(out.size() + text.size());
+            std::size_t i = 0;
+            while (i < text.size()) {
+                AppendUtf8(out, NextCodePoint(text, i));
+            }
+            return out;
         }
-        return out;
-    }
-    case TextEncoding::Utf16LE: return EncodeUtf16(text, false);
-    case TextEncoding::Utf16BE: return EncodeUtf16(text, true);
-    case TextEncoding::Ansi: break;
+        case TextEncoding::Utf16LE: return EncodeUtf16(text, false);
+        case TextEncoding::Utf16BE: return EncodeUtf16(text, true);
+        case TextEncoding::Ansi: break;
     }
     return ansi.Encode(text);
 }
 
-TextEncoding EncodingToWrite(std::wstring_view text, TextEncoding readAs, const AnsiCodec& ansi)
-{
+TextEncoding EncodingToWrite(std::wstring_view text, TextEncoding readAs, const AnsiCodec& ansi) {
     if (readAs != TextEncoding::Ansi || ansi.Decode(ansi.Encode(text)) == text) {
         return readAs;
     }
     return TextEncoding::Utf8Bom;
 }
 
-std::vector<std::wstring> SplitLines(std::wstring_view text)
-{
+std::vector<std::wstring> SplitLines(std::wstring_view text) {
     std::vector<std::wstring> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -274,8 +257,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text)
     return lines;
 }
 
-JoinedLines LinesRejoinedWithCrLf(std::wstring_view text)
-{
+JoinedLines LinesRejoinedWithCrLf(std::wstring_view text) {
     JoinedLines joined;
     joined.text.reserve(text.size());
     const auto add = [&joined](std::wstring_view line) {
@@ -302,8 +284,7 @@ JoinedLines LinesRejoinedWithCrLf(std::wstring_view text)
     return joined;
 }
 
-std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines)
-{
+std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines) {
     std::wstring text;
     for (const std::wstring& line : lines) {
         text += line;
@@ -312,4 +293,4 @@ std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines)
     return text;
 }
 
-} // namespace tw
+}  // namespace tw

@@ -54,4 +54,4 @@ JoinedLines LinesRejoinedWithCrLf(std::wstring_view text);
 // Writing lines: each followed by CR LF, the last one too; no lines give an empty text.
 std::wstring LinesEachEndedWithCrLf(const std::vector<std::wstring>& lines);
 
-} // namespace tw
+}  // namespace tw

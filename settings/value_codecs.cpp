@@ -71,44 +71,30 @@ constexpr NamedColour NamedColours[] = {
     {0xFF00001E, L"clMenuBar"},
 };
 
-} // namespace
+}  // namespace
 
-bool ReadBool(const std::optional<std::wstring>& value, bool defaultValue)
-{
+bool ReadBool(const std::optional<std::wstring>& value, bool defaultValue) {
     const std::optional<std::int32_t> number = value ? ParseInteger(*value) : std::nullopt;
     return number ? *number != 0 : defaultValue;
 }
 
-std::int32_t ReadInt(const std::optional<std::wstring>& value, std::int32_t defaultValue)
-{
+std::int32_t ReadInt(const std::optional<std::wstring>& value, std::int32_t defaultValue) {
     const std::optional<std::int32_t> number = value ? ParseInteger(*value) : std::nullopt;
     return number.value_or(defaultValue);
 }
 
-DateTime ReadDateTime(const std::optional<std::wstring>& value, DateTime defaultValue,
-                      const FormatSettings& fs)
-{
+DateTime ReadDateTime(const std::optional<std::wstring>& value, DateTime defaultValue, const FormatSettings& fs) {
     DateTime parsed;
     return value && TryParseDateTime(*value, fs, parsed) ? parsed : defaultValue;
 }
 
-std::wstring WriteBool(bool value)
-{
-    return value ? L"1" : L"0";
-}
+std::wstring WriteBool(bool value) { return value ? L"1" : L"0"; }
 
-std::wstring WriteInt(std::int32_t value)
-{
-    return std::to_wstring(value);
-}
+std::wstring WriteInt(std::int32_t value) { return std::to_wstring(value); }
 
-std::wstring WriteDateTime(DateTime value, const FormatSettings& fs)
-{
-    return DateTimeToText(value, fs);
-}
+std::wstring WriteDateTime(DateTime value, const FormatSettings& fs) { return DateTimeToText(value, fs); }
 
-std::wstring WriteTick(std::uint32_t value)
-{
+std::wstring WriteTick(std::uint32_t value) {
     for (const NamedColour& colour : NamedColours) {
         if (colour.value == value) {
             return std::wstring(colour.name);
@@ -117,4 +103,4 @@ std::wstring WriteTick(std::uint32_t value)
     return L"$" + HexUpper(value, 8);
 }
 
-} // namespace tw
+}  // namespace tw

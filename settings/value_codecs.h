@@ -15,8 +15,7 @@ bool ReadBool(const std::optional<std::wstring>& value, bool defaultValue);
 // Signed decimal, or hexadecimal after "$" or "0x" (see ParseInteger).
 std::int32_t ReadInt(const std::optional<std::wstring>& value, std::int32_t defaultValue);
 // The user's short date, a space and the long time, or the date alone (TryParseDateTime).
-DateTime ReadDateTime(const std::optional<std::wstring>& value, DateTime defaultValue,
-                      const FormatSettings& fs);
+DateTime ReadDateTime(const std::optional<std::wstring>& value, DateTime defaultValue, const FormatSettings& fs);
 
 // "1" or "0".
 std::wstring WriteBool(bool value);
@@ -28,4 +27,4 @@ std::wstring WriteDateTime(DateTime value, const FormatSettings& fs);
 // that has this value: 0 is "clBlack", 255 "clRed".
 std::wstring WriteTick(std::uint32_t value);
 
-} // namespace tw
+}  // namespace tw

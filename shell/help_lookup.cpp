@@ -4,9 +4,7 @@
 
 namespace tw {
 
-std::wstring HelpFileName(std::wstring_view programFile) {
-    return ChangeExtension(FileNamePart(programFile), L".chm");
-}
+std::wstring HelpFileName(std::wstring_view programFile) { return ChangeExtension(FileNamePart(programFile), L".chm"); }
 
 std::optional<std::wstring> FindHelpFile(std::wstring_view programFile, const FileExistsFunction& exists) {
     const std::wstring name = HelpFileName(programFile);

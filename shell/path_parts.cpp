@@ -59,8 +59,7 @@ std::wstring WithTrailingSeparator(std::wstring_view path) {
 std::size_t RootLength(std::wstring_view path) {
     constexpr std::wstring_view extended = L"\\\\?\\";
     constexpr std::wstring_view extendedUnc = L"\\\\?\\UNC\\";
-    if (path.starts_with(extendedUnc))
-        return extendedUnc.size() + ServerShareLength(path.substr(extendedUnc.size()));
+    if (path.starts_with(extendedUnc)) return extendedUnc.size() + ServerShareLength(path.substr(extendedUnc.size()));
     if (path.starts_with(extended)) return extended.size() + DriveRootLength(path.substr(extended.size()));
     if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return 2 + ServerShareLength(path.substr(2));
     if (!path.empty() && IsSeparator(path[0])) return 1;

@@ -61,7 +61,8 @@ std::int64_t NowUnixMs() {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
@@ -177,19 +178,14 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK BrowserWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_KEYDOWN:
-            watch.Line("wm_keydown", Hex(static_cast<unsigned>(wParam)));
-            return 0;
-        case WM_SYSKEYDOWN:
-            watch.Line("wm_syskeydown", Hex(static_cast<unsigned>(wParam)));
-            break;
+        case WM_KEYDOWN: watch.Line("wm_keydown", Hex(static_cast<unsigned>(wParam))); return 0;
+        case WM_SYSKEYDOWN: watch.Line("wm_syskeydown", Hex(static_cast<unsigned>(wParam))); break;
         case WM_SYSCOMMAND:
             // A lone Alt (the program presses one when it shows) would open the window menu, and
             // keys would then go to the menu instead of the window.
             if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
             break;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -314,8 +310,8 @@ int EndSession() {
 
 BOOL CALLBACK FirstReadOnlyMemo(HWND hwnd, LPARAM param) {
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-    if (CompareStringOrdinal(ClassOf(hwnd).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL &&
-        (style & ES_MULTILINE) && (style & ES_READONLY)) {
+    if (CompareStringOrdinal(ClassOf(hwnd).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL && (style & ES_MULTILINE) &&
+        (style & ES_READONLY)) {
         *reinterpret_cast<HWND*>(param) = hwnd;
         return FALSE;
     }
@@ -360,8 +356,8 @@ int History(const char* outPath) {
 
 void PrintWindowState(const char* when, HWND application, HWND main) {
     std::printf("%s %lld application_visible=%d application_iconic=%d main_visible=%d tray_visible=%d\n", when,
-                static_cast<long long>(NowUnixMs()), IsWindowVisible(application) ? 1 : 0, IsIconic(application) ? 1 : 0,
-                IsWindowVisible(main) ? 1 : 0, TrayVisible() ? 1 : 0);
+                static_cast<long long>(NowUnixMs()), IsWindowVisible(application) ? 1 : 0,
+                IsIconic(application) ? 1 : 0, IsWindowVisible(main) ? 1 : 0, TrayVisible() ? 1 : 0);
 }
 
 // Sends a system command to the application window, the one that owns the task-bar button, as

@@ -13,29 +13,23 @@
 
 namespace tw::fuzz {
 
-inline void Check(bool condition)
-{
+inline void Check(bool condition) {
     if (!condition) {
-        std::abort(); // libFuzzer keeps the input that got here
+        std::abort();  // libFuzzer keeps the input that got here
     }
 }
 
-inline std::string_view Bytes(const std::uint8_t* data, std::size_t size)
-{
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
 // Bytes as a file's text: a byte-order mark selects UTF-8 or UTF-16, anything else is read as
 // Latin-1 (the code page of the native build).
-inline std::wstring FileText(std::string_view bytes)
-{
-    return DecodeText(bytes, DetectEncoding(bytes), Latin1Codec());
-}
+inline std::wstring FileText(std::string_view bytes) { return DecodeText(bytes, DetectEncoding(bytes), Latin1Codec()); }
 
 // A few locales' conventions as the locale reader makes them: the date in each field order,
 // other separators, and literal text between the fields.
-inline const FormatSettings& Conventions(unsigned char selector)
-{
+inline const FormatSettings& Conventions(unsigned char selector) {
     static const std::array<FormatSettings, 4> all = [] {
         std::array<FormatSettings, 4> settings;
         settings.fill(FormatSettings::Japanese());
@@ -54,9 +48,6 @@ inline const FormatSettings& Conventions(unsigned char selector)
 
 // The moment without its milliseconds: the texts written for the settings file and the
 // history stop at the second.
-inline DateTime WholeSecond(DateTime t)
-{
-    return t.AddMilliseconds(-(t.TimeOfDay() % 1000));
-}
+inline DateTime WholeSecond(DateTime t) { return t.AddMilliseconds(-(t.TimeOfDay() % 1000)); }
 
-} // namespace tw::fuzz
+}  // namespace tw::fuzz

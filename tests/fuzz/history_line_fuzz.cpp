@@ -12,8 +12,7 @@ using tw::fuzz::Check;
 
 namespace {
 
-void ReadLine(const std::wstring& line, const FormatSettings& fs)
-{
+void ReadLine(const std::wstring& line, const FormatSettings& fs) {
     DateTime stamp;
     if (!ReadHistoryStamp(line, fs, stamp)) {
         return;
@@ -26,8 +25,7 @@ void ReadLine(const std::wstring& line, const FormatSettings& fs)
 
 // The summary over the same text, as the window joins the lines: it ends, writes one line per
 // half hour up to now, and counts no more lines than there are.
-void Summarise(const std::vector<std::wstring>& lines, const FormatSettings& fs)
-{
+void Summarise(const std::vector<std::wstring>& lines, const FormatSettings& fs) {
     std::wstring text;
     DateTime attach = DateTime::FromParts(2025, 10, 9, 14, 17, 45).value();
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -36,15 +34,15 @@ void Summarise(const std::vector<std::wstring>& lines, const FormatSettings& fs)
         if (i == 0 && ReadHistoryStamp(lines[i], fs, stamp)) attach = stamp;
     }
     DateTime now = attach.AddMilliseconds(6 * 3'600'000);
-    SummaryBuild summary = BuildSummary(text, attach, [now] { return now; }, fs);
+    SummaryBuild summary = BuildSummary(
+        text, attach, [now] { return now; }, fs);
     Check(summary.lineCount >= 1 && summary.lineCount <= 14);
     std::size_t stars = 0;
     for (wchar_t c : summary.text) stars += c == L'*';
     Check(stars <= lines.size());
 }
 
-void ReadHistory(const std::wstring& text, const FormatSettings& fs)
-{
+void ReadHistory(const std::wstring& text, const FormatSettings& fs) {
     std::vector<std::wstring> lines = SplitLines(text);
     // The lines in one piece are the same lines.
     const JoinedLines joined = LinesRejoinedWithCrLf(text);
@@ -56,10 +54,9 @@ void ReadHistory(const std::wstring& text, const FormatSettings& fs)
     Summarise(lines, fs);
 }
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }

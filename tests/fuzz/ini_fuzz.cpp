@@ -9,8 +9,7 @@
 using namespace tw;
 using tw::fuzz::Check;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::Bytes(data, size);
     const Latin1Codec latin1;
     const TextEncoding encoding = DetectEncoding(bytes);

@@ -11,8 +11,7 @@ using tw::fuzz::Check;
 
 namespace {
 
-void CheckStyle(const Style& style)
-{
+void CheckStyle(const Style& style) {
     Check(!style.name.empty() && style.name.size() <= 64);
     Check(!StyleResourceName(style.name).empty());
     Check(style.cornerRadius >= 0 && style.cornerRadius <= 16);
@@ -24,8 +23,7 @@ void CheckStyle(const Style& style)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (const std::optional<Style> style = DecodeStyle(data, size)) {
         CheckStyle(*style);
     }

@@ -39,8 +39,8 @@ TEST(ElapsedText, DaysOnlyWhenThereAreAnyAndNoLeadingZeros) {
 }
 
 TEST(ScalePercent, RoundsHalfUp) {
-    const int cases[][2] = {{96, 100}, {100, 104}, {120, 125}, {144, 150}, {168, 175}, {192, 200}, {97, 101},
-                            {72, 75}, {1, 1}, {149, 155}};
+    const int cases[][2] = {{96, 100},  {100, 104}, {120, 125}, {144, 150}, {168, 175},
+                            {192, 200}, {97, 101},  {72, 75},   {1, 1},     {149, 155}};
     for (const auto& c : cases) EXPECT_EQ(ScalePercent(c[0]), c[1]) << c[0];
     // Exactly half a percent goes up: 84 dpi is 87.5 %, 108 dpi 112.5 %.
     EXPECT_EQ(ScalePercent(84), 88);

@@ -31,7 +31,8 @@ std::wstring Joined(const std::vector<std::wstring>& lines) {
 }
 
 std::vector<std::wstring> Summarise(const std::vector<std::wstring>& history, DateTime attach, DateTime now) {
-    SummaryBuild s = BuildSummary(Joined(history), attach, [now] { return now; }, kJa);
+    SummaryBuild s = BuildSummary(
+        Joined(history), attach, [now] { return now; }, kJa);
     std::vector<std::wstring> lines = Split(s.text);
     EXPECT_EQ(static_cast<int>(lines.size()), s.lineCount);
     return lines;
@@ -72,9 +73,9 @@ TEST(HistoryLine, StampsReadBackOnlyFromCountedLines) {
     DateTime stamp;
     EXPECT_TRUE(ReadHistoryStamp(L"2025/10/09 14:03:27 #12 $9F", kJa, stamp));
     EXPECT_EQ(stamp, At(2025, 10, 9, 14, 3, 27));
-    EXPECT_FALSE(ReadHistoryStamp(L"2025/10/09 14:03:27 ", kJa, stamp));   // 20 characters
+    EXPECT_FALSE(ReadHistoryStamp(L"2025/10/09 14:03:27 ", kJa, stamp));  // 20 characters
     EXPECT_FALSE(ReadHistoryStamp(L"2025/10/09 14:03:27 x#1", kJa, stamp));
-    EXPECT_FALSE(ReadHistoryStamp(L"2025/13/09 14:03:27 #1", kJa, stamp)); // no such month
+    EXPECT_FALSE(ReadHistoryStamp(L"2025/13/09 14:03:27 #1", kJa, stamp));  // no such month
     EXPECT_FALSE(ReadHistoryStamp(L"hand-edited garbage!#1", kJa, stamp));
 }
 
@@ -107,10 +108,13 @@ TEST(Summary, EmptyHistoryGivesOneLinePerHalfHourUpToNow) {
 
 TEST(Summary, BucketBoundariesAndBars) {
     std::vector<std::wstring> history = {
-        L"2025/10/09 14:00:00 #1 $9F",       L"2025/10/09 14:29:59 #2 $9F", L"2025/10/09 14:30:00 #3 $9F",
+        L"2025/10/09 14:00:00 #1 $9F",
+        L"2025/10/09 14:29:59 #2 $9F",
+        L"2025/10/09 14:30:00 #3 $9F",
         L"2025/10/09 14:31:00 #1 $74 [F5] Key",
     };
-    for (int i = 0; i < 10; ++i) history.push_back(L"2025/10/09 15:0" + std::to_wstring(i) + L":00 #" + std::to_wstring(4 + i) + L" $9F");
+    for (int i = 0; i < 10; ++i)
+        history.push_back(L"2025/10/09 15:0" + std::to_wstring(i) + L":00 #" + std::to_wstring(4 + i) + L" $9F");
     auto lines = Summarise(history, At(2025, 10, 9, 14, 0), At(2025, 10, 9, 15, 10));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], L"2025/10/09 14:00-14:29 ** 2");
@@ -133,8 +137,9 @@ TEST(Summary, BucketsGoOnAcrossMidnight) {
 }
 
 TEST(Summary, LinesOutOfOrderAreNotAllCounted) {
-    auto lines = Summarise({L"2025/10/09 14:10:00 #1 $9F", L"2025/10/09 14:40:00 #2 $9F", L"2025/10/09 14:20:00 #3 $9F"},
-                           At(2025, 10, 9, 14, 0), At(2025, 10, 9, 15, 0));
+    auto lines =
+        Summarise({L"2025/10/09 14:10:00 #1 $9F", L"2025/10/09 14:40:00 #2 $9F", L"2025/10/09 14:20:00 #3 $9F"},
+                  At(2025, 10, 9, 14, 0), At(2025, 10, 9, 15, 0));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], L"2025/10/09 14:00-14:29 * 1");
     EXPECT_EQ(lines[1], L"2025/10/09 14:30-14:59 * 1");
@@ -158,7 +163,8 @@ TEST(Summary, LinesAfterNowAreNeverCounted) {
 
 TEST(Summary, KeepsTheCursorAndTheBirthTime) {
     DateTime now = At(2025, 10, 9, 15, 5);
-    SummaryBuild s = BuildSummary(L"", At(2025, 10, 9, 14, 17, 45, 300), [now] { return now; }, kJa);
+    SummaryBuild s = BuildSummary(
+        L"", At(2025, 10, 9, 14, 17, 45, 300), [now] { return now; }, kJa);
     EXPECT_EQ(s.bornTime, At(2025, 10, 9, 14, 17, 45));
     EXPECT_EQ(s.startTime, At(2025, 10, 9, 15, 30));
     EXPECT_EQ(s.endTime, At(2025, 10, 9, 15, 59, 59, 999));

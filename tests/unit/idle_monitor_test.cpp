@@ -17,8 +17,8 @@ TEST(IdleMonitor, IdleTextPassesTheHoldOnlyAfterTheHoldSeconds) {
         int hold;
         bool passes;
     } cases[] = {
-        {10'900, 10, false}, {11'000, 10, true},   {30'999, 30, false}, {31'000, 30, true},
-        {60'000, 30, true},  {754'000, 10, true},  {0, 1, false},       {2'000, 1, true},
+        {10'900, 10, false}, {11'000, 10, true},  {30'999, 30, false}, {31'000, 30, true},
+        {60'000, 30, true},  {754'000, 10, true}, {0, 1, false},       {2'000, 1, true},
     };
     for (const Case& c : cases) {
         std::uint32_t human = 1'000'000, injected = 5;

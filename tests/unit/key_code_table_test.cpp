@@ -139,10 +139,8 @@ ExpectedRows UnnamedRows() {
     const Category categories[] = {
         {L"(Undefined)", {{0x00, 0x00}, {0x0E, 0x0F}, {0x16, 0x16}, {0x3A, 0x40}, {0xFF, 0xFF}}},
         {L"(Reserved)",
-         {{0x07, 0x07}, {0x0B, 0x0B}, {0x5E, 0x5E}, {0x88, 0x8F}, {0xB8, 0xB9}, {0xC1, 0xDA},
-          {0xE0, 0xE0}}},
-        {L"(OEM use)",
-         {{0x92, 0x96}, {0xE1, 0xE1}, {0xE3, 0xE4}, {0xE6, 0xE6}, {0xE9, 0xF5}}},
+         {{0x07, 0x07}, {0x0B, 0x0B}, {0x5E, 0x5E}, {0x88, 0x8F}, {0xB8, 0xB9}, {0xC1, 0xDA}, {0xE0, 0xE0}}},
+        {L"(OEM use)", {{0x92, 0x96}, {0xE1, 0xE1}, {0xE3, 0xE4}, {0xE6, 0xE6}, {0xE9, 0xF5}}},
         {L"(not assigned)", {{0x97, 0x9E}, {0xE8, 0xE8}}},
     };
     ExpectedRows rows;
@@ -269,14 +267,8 @@ TEST(StoredKeyCode, ReadsOneToEightHexDigitsWrappingToSigned) {
 
 TEST(KeyOfCode, UpperCaseHexWithAtLeastTwoDigits) {
     const std::pair<int, const wchar_t*> cases[] = {
-        {0, L"00"},
-        {10, L"0A"},
-        {0x9F, L"9F"},
-        {0xFF, L"FF"},
-        {0x100, L"100"},
-        {0x1FF, L"1FF"},
-        {-1, L"FFFFFFFF"},
-        {std::numeric_limits<std::int32_t>::min(), L"80000000"},
+        {0, L"00"},      {10, L"0A"},     {0x9F, L"9F"},     {0xFF, L"FF"},
+        {0x100, L"100"}, {0x1FF, L"1FF"}, {-1, L"FFFFFFFF"}, {std::numeric_limits<std::int32_t>::min(), L"80000000"},
     };
     for (const auto& [code, key] : cases) {
         EXPECT_EQ(KeyOfCode(code), key) << "code " << code;
@@ -285,20 +277,8 @@ TEST(KeyOfCode, UpperCaseHexWithAtLeastTwoDigits) {
 
 TEST(RowOfStoredCode, SelectsTheRowOfTheStoredCode) {
     const std::pair<const wchar_t*, int> cases[] = {
-        {L"9f", 0x9F},
-        {L"9F", 0x9F},
-        {L"", 0x9F},
-        {L"G1", 0x9F},
-        {L"XYZ", 0x9F},
-        {L"0", 0},
-        {L"00", 0},
-        {L"A", 10},
-        {L"0d", 0x0D},
-        {L"74", 0x74},
-        {L"FF", 0xFF},
-        {L"1FF", -1},
-        {L"100", -1},
-        {L"FFFFFFFF", -1},
+        {L"9f", 0x9F}, {L"9F", 0x9F}, {L"", 0x9F},   {L"G1", 0x9F}, {L"XYZ", 0x9F}, {L"0", 0},    {L"00", 0},
+        {L"A", 10},    {L"0d", 0x0D}, {L"74", 0x74}, {L"FF", 0xFF}, {L"1FF", -1},   {L"100", -1}, {L"FFFFFFFF", -1},
     };
     const std::vector<std::wstring> rows(KeyCodeRows().begin(), KeyCodeRows().end());
     for (const auto& [stored, row] : cases) {

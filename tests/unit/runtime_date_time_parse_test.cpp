@@ -9,15 +9,13 @@
 namespace tw {
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
-{
+DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
     const std::optional<DateTime> t = DateTime::FromParts(year, month, day, hour, minute, second, ms);
     EXPECT_TRUE(t.has_value());
     return t.value_or(DateTime());
 }
 
-DateTime TimeOnly(int hour, int minute, int second = 0, int ms = 0)
-{
+DateTime TimeOnly(int hour, int minute, int second = 0, int ms = 0) {
     return DateTime::FromMilliseconds(((hour * 60LL + minute) * 60 + second) * 1000 + ms);
 }
 
@@ -26,8 +24,7 @@ struct ParseCase {
     DateTime t;
 };
 
-TEST(TryParseDateTime, ReadsJapaneseDatesAndTimes)
-{
+TEST(TryParseDateTime, ReadsJapaneseDatesAndTimes) {
     const FormatSettings fs = FormatSettings::Japanese();
     const ParseCase cases[] = {
         {L"2025/10/09 14:05:27", At(2025, 10, 9, 14, 5, 27)},
@@ -46,10 +43,10 @@ TEST(TryParseDateTime, ReadsJapaneseDatesAndTimes)
         {L"0005/01/02", At(5, 1, 2)},
         {L"9999/12/31 23:59:59.999", At(9999, 12, 31, 23, 59, 59, 999)},
         {L"1899/12/29 6:00", At(1899, 12, 29, 6)},
-        {L"25/10/09", At(2025, 10, 9)},   // a two-digit year falls in 1950-2049
+        {L"25/10/09", At(2025, 10, 9)},  // a two-digit year falls in 1950-2049
         {L"49/1/1", At(2049, 1, 1)},
         {L"50/1/1", At(1950, 1, 1)},
-        {L"14:05", TimeOnly(14, 5)},     // a time alone is on day 0
+        {L"14:05", TimeOnly(14, 5)},  // a time alone is on day 0
         {L"0:00:01", TimeOnly(0, 0, 1)},
         {L"23:59:59.999", TimeOnly(23, 59, 59, 999)},
         {L"12:30 PM", TimeOnly(12, 30)},
@@ -61,18 +58,46 @@ TEST(TryParseDateTime, ReadsJapaneseDatesAndTimes)
     }
 }
 
-TEST(TryParseDateTime, RejectsAnythingElseAndLeavesTheResultAlone)
-{
+TEST(TryParseDateTime, RejectsAnythingElseAndLeavesTheResultAlone) {
     const FormatSettings fs = FormatSettings::Japanese();
     const wchar_t* invalid[] = {
-        L"", L"   ", L"yes", L"14", L"2025", L"2025/10", L"2025/10/", L"2025/10/09/01",
-        L"2025-10-09", L"2025/13/01", L"2025/00/01", L"2025/10/32", L"2025/04/31",
-        L"2023/02/29", L"1900/02/29", L"0000/01/01", L"10000/01/01", L"2025/10/009x",
-        L"2025/10/09x", L"2025/10/09 x", L"2025/10/0914:05", L"2025/10/09 24:00:00",
-        L"2025/10/09 14:60", L"2025/10/09 14:05:60", L"2025/10/09 14:05:", L"2025/10/09 14:",
-        L"2025/10/09 14:05:27.1234", L"2025/10/09 14:05:27 x", L"2025/10/09 13:00 PM",
-        L"2025/10/09 0:30 AM", L"2025/10/09 1:30 PN", L"+2025/10/09", L"2025/+10/09",
-        L"14:05 2025/10/09", L"123:05", L"14:5:7:9", L"２０２５/10/09",
+        L"",
+        L"   ",
+        L"yes",
+        L"14",
+        L"2025",
+        L"2025/10",
+        L"2025/10/",
+        L"2025/10/09/01",
+        L"2025-10-09",
+        L"2025/13/01",
+        L"2025/00/01",
+        L"2025/10/32",
+        L"2025/04/31",
+        L"2023/02/29",
+        L"1900/02/29",
+        L"0000/01/01",
+        L"10000/01/01",
+        L"2025/10/009x",
+        L"2025/10/09x",
+        L"2025/10/09 x",
+        L"2025/10/0914:05",
+        L"2025/10/09 24:00:00",
+        L"2025/10/09 14:60",
+        L"2025/10/09 14:05:60",
+        L"2025/10/09 14:05:",
+        L"2025/10/09 14:",
+        L"2025/10/09 14:05:27.1234",
+        L"2025/10/09 14:05:27 x",
+        L"2025/10/09 13:00 PM",
+        L"2025/10/09 0:30 AM",
+        L"2025/10/09 1:30 PN",
+        L"+2025/10/09",
+        L"2025/+10/09",
+        L"14:05 2025/10/09",
+        L"123:05",
+        L"14:5:7:9",
+        L"２０２５/10/09",
     };
     for (const wchar_t* text : invalid) {
         DateTime t = DateTime::FromMilliseconds(-42);
@@ -81,8 +106,7 @@ TEST(TryParseDateTime, RejectsAnythingElseAndLeavesTheResultAlone)
     }
 }
 
-TEST(TryParseDateTime, FollowsTheDateOrderOfTheSettings)
-{
+TEST(TryParseDateTime, FollowsTheDateOrderOfTheSettings) {
     FormatSettings dmy = FormatSettings::Japanese();
     dmy.DateSeparator = L'.';
     dmy.ShortDateFormat = L"dd/mm/yyyy";
@@ -107,9 +131,7 @@ TEST(TryParseDateTime, FollowsTheDateOrderOfTheSettings)
 }
 
 // Settings as the locale reader makes them from a locale's Windows pictures.
-FormatSettings FromLocale(const wchar_t* date, wchar_t dateSeparator, const wchar_t* time,
-                          wchar_t timeSeparator)
-{
+FormatSettings FromLocale(const wchar_t* date, wchar_t dateSeparator, const wchar_t* time, wchar_t timeSeparator) {
     FormatSettings fs = FormatSettings::Japanese();
     fs.DateSeparator = dateSeparator;
     fs.TimeSeparator = timeSeparator;
@@ -120,8 +142,7 @@ FormatSettings FromLocale(const wchar_t* date, wchar_t dateSeparator, const wcha
     return fs;
 }
 
-std::vector<FormatSettings> LocaleVariety()
-{
+std::vector<FormatSettings> LocaleVariety() {
     std::vector<FormatSettings> settings;
     settings.push_back(FormatSettings::Japanese());
     settings.push_back(FromLocale(L"dd.MM.yyyy", L'.', L"HH:mm:ss", L':'));
@@ -139,16 +160,13 @@ std::vector<FormatSettings> LocaleVariety()
     return settings;
 }
 
-std::vector<DateTime> AwkwardMoments()
-{
-    return {At(2025, 10, 9, 14, 5, 27), At(2025, 10, 9), At(2025, 1, 2, 3, 4, 5),
-            At(2024, 2, 29, 23, 59, 59), At(1, 1, 1, 0, 0, 1), At(99, 12, 31, 12),
-            At(100, 3, 1), At(1899, 12, 30), At(1899, 12, 29, 6), At(1949, 6, 1, 1, 2, 3),
-            At(2050, 6, 1), At(9999, 12, 31, 23, 59, 59)};
+std::vector<DateTime> AwkwardMoments() {
+    return {At(2025, 10, 9, 14, 5, 27), At(2025, 10, 9),         At(2025, 1, 2, 3, 4, 5), At(2024, 2, 29, 23, 59, 59),
+            At(1, 1, 1, 0, 0, 1),       At(99, 12, 31, 12),      At(100, 3, 1),           At(1899, 12, 30),
+            At(1899, 12, 29, 6),        At(1949, 6, 1, 1, 2, 3), At(2050, 6, 1),          At(9999, 12, 31, 23, 59, 59)};
 }
 
-TEST(TryParseDateTime, ReadsBackWhatDateTimeToTextWrites)
-{
+TEST(TryParseDateTime, ReadsBackWhatDateTimeToTextWrites) {
     for (const FormatSettings& fs : LocaleVariety()) {
         for (const DateTime t : AwkwardMoments()) {
             const std::wstring text = DateTimeToText(t, fs);
@@ -159,8 +177,7 @@ TEST(TryParseDateTime, ReadsBackWhatDateTimeToTextWrites)
     }
 }
 
-TEST(TryParseDateTime, ReadsBackTheFirstNineteenCharactersOfATimeStamp)
-{
+TEST(TryParseDateTime, ReadsBackTheFirstNineteenCharactersOfATimeStamp) {
     for (const FormatSettings& fs : LocaleVariety()) {
         for (const DateTime t : AwkwardMoments()) {
             const std::wstring stamp = FormatDateTime(L"yyyy/mm/dd hh:mm:ss ", t, fs);
@@ -172,8 +189,7 @@ TEST(TryParseDateTime, ReadsBackTheFirstNineteenCharactersOfATimeStamp)
     }
 }
 
-TEST(DateTimeToText, ShortDateAndLongTimeWithoutTimeAtMidnight)
-{
+TEST(DateTimeToText, ShortDateAndLongTimeWithoutTimeAtMidnight) {
     const FormatSettings fs = FormatSettings::Japanese();
     EXPECT_EQ(DateTimeToText(At(2025, 10, 9, 14, 5, 27), fs), L"2025/10/09 14:05:27");
     EXPECT_EQ(DateTimeToText(At(2025, 1, 2, 3, 4, 5), fs), L"2025/01/02 3:04:05");
@@ -182,5 +198,5 @@ TEST(DateTimeToText, ShortDateAndLongTimeWithoutTimeAtMidnight)
     EXPECT_EQ(DateTimeToText(At(2025, 10, 9, 14, 5, 27, 999), fs), L"2025/10/09 14:05:27");
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

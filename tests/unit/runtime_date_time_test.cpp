@@ -12,8 +12,7 @@ namespace {
 
 constexpr std::int64_t Day = DateTime::MsPerDay;
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
-{
+DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
     const std::optional<DateTime> t = DateTime::FromParts(year, month, day, hour, minute, second, ms);
     EXPECT_TRUE(t.has_value()) << year << '-' << month << '-' << day;
     return t.value_or(DateTime());
@@ -25,18 +24,11 @@ struct CalendarCase {
     int dayOfWeek;
 };
 
-TEST(DateTime, CalendarDaysAroundTheEpochAndAtTheLimits)
-{
+TEST(DateTime, CalendarDaysAroundTheEpochAndAtTheLimits) {
     const CalendarCase cases[] = {
-        {1899, 12, 30, 0, 6},       // day 0, a Saturday
-        {1899, 12, 31, 1, 0},
-        {1900, 1, 1, 2, 1},
-        {1899, 12, 29, -1, 5},
-        {1800, 1, 1, -36522, 3},
-        {2025, 10, 9, 45939, 4},
-        {2000, 2, 29, 36585, 2},
-        {1, 1, 1, -693593, 1},
-        {9999, 12, 31, 2958465, 5},
+        {1899, 12, 30, 0, 6},  // day 0, a Saturday
+        {1899, 12, 31, 1, 0},    {1900, 1, 1, 2, 1},      {1899, 12, 29, -1, 5}, {1800, 1, 1, -36522, 3},
+        {2025, 10, 9, 45939, 4}, {2000, 2, 29, 36585, 2}, {1, 1, 1, -693593, 1}, {9999, 12, 31, 2958465, 5},
     };
     for (const CalendarCase& c : cases) {
         const DateTime t = At(c.year, c.month, c.day);
@@ -49,8 +41,7 @@ TEST(DateTime, CalendarDaysAroundTheEpochAndAtTheLimits)
     }
 }
 
-TEST(DateTime, TimeOfDayBeforeDayZeroCountsForwardFromThatMidnight)
-{
+TEST(DateTime, TimeOfDayBeforeDayZeroCountsForwardFromThatMidnight) {
     const DateTime t = At(1899, 12, 29, 6, 0, 0, 1);
     EXPECT_EQ(t.Milliseconds(), -Day + 6 * 3'600'000 + 1);
     const DateTime::Parts parts = t.ToParts();
@@ -67,8 +58,7 @@ TEST(DateTime, TimeOfDayBeforeDayZeroCountsForwardFromThatMidnight)
     EXPECT_EQ(last.millisecond, 999);
 }
 
-TEST(DateTime, PartsRoundTripAcrossTheWholeRange)
-{
+TEST(DateTime, PartsRoundTripAcrossTheWholeRange) {
     // A step that is not a whole number of days or hours visits every time-of-day field.
     const std::int64_t first = At(1, 1, 1).Milliseconds();
     const std::int64_t last = At(9999, 12, 31, 23, 59, 59, 999).Milliseconds();
@@ -76,36 +66,33 @@ TEST(DateTime, PartsRoundTripAcrossTheWholeRange)
     for (std::int64_t ms = first; ms <= last; ms += step) {
         const DateTime t = DateTime::FromMilliseconds(ms);
         const DateTime::Parts p = t.ToParts();
-        const std::optional<DateTime> back = DateTime::FromParts(
-            p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond);
+        const std::optional<DateTime> back =
+            DateTime::FromParts(p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond);
         ASSERT_TRUE(back.has_value()) << ms;
         ASSERT_EQ(back->Milliseconds(), ms);
     }
 }
 
-TEST(DateTime, FromPartsRejectsFieldsOutOfRange)
-{
+TEST(DateTime, FromPartsRejectsFieldsOutOfRange) {
     struct Fields {
         int year, month, day, hour, minute, second, ms;
     };
     const Fields invalid[] = {
-        {0, 1, 1, 0, 0, 0, 0},      {10000, 1, 1, 0, 0, 0, 0},  {2025, 0, 1, 0, 0, 0, 0},
-        {2025, 13, 1, 0, 0, 0, 0},  {2025, 1, 0, 0, 0, 0, 0},   {2025, 1, 32, 0, 0, 0, 0},
-        {2025, 4, 31, 0, 0, 0, 0},  {2023, 2, 29, 0, 0, 0, 0},  {1900, 2, 29, 0, 0, 0, 0},
-        {2025, 1, 1, 24, 0, 0, 0},  {2025, 1, 1, -1, 0, 0, 0},  {2025, 1, 1, 0, 60, 0, 0},
-        {2025, 1, 1, 0, 0, 60, 0},  {2025, 1, 1, 0, 0, 0, 1000}, {2025, 1, 1, 0, 0, 0, -1},
+        {0, 1, 1, 0, 0, 0, 0},     {10000, 1, 1, 0, 0, 0, 0},   {2025, 0, 1, 0, 0, 0, 0},  {2025, 13, 1, 0, 0, 0, 0},
+        {2025, 1, 0, 0, 0, 0, 0},  {2025, 1, 32, 0, 0, 0, 0},   {2025, 4, 31, 0, 0, 0, 0}, {2023, 2, 29, 0, 0, 0, 0},
+        {1900, 2, 29, 0, 0, 0, 0}, {2025, 1, 1, 24, 0, 0, 0},   {2025, 1, 1, -1, 0, 0, 0}, {2025, 1, 1, 0, 60, 0, 0},
+        {2025, 1, 1, 0, 0, 60, 0}, {2025, 1, 1, 0, 0, 0, 1000}, {2025, 1, 1, 0, 0, 0, -1},
     };
     for (const Fields& f : invalid) {
         EXPECT_FALSE(DateTime::FromParts(f.year, f.month, f.day, f.hour, f.minute, f.second, f.ms))
-            << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':'
-            << f.second << '.' << f.ms;
+            << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':' << f.second << '.'
+            << f.ms;
     }
     EXPECT_TRUE(DateTime::FromParts(2024, 2, 29));
     EXPECT_TRUE(DateTime::FromParts(2000, 2, 29, 23, 59, 59, 999));
 }
 
-TEST(DateTime, ToPartsClampsValuesOutsideTheCalendarRange)
-{
+TEST(DateTime, ToPartsClampsValuesOutsideTheCalendarRange) {
     const DateTime::Parts low = DateTime::FromMilliseconds(std::numeric_limits<std::int64_t>::min()).ToParts();
     EXPECT_EQ(low.year, 1);
     EXPECT_EQ(low.month, 1);
@@ -115,8 +102,7 @@ TEST(DateTime, ToPartsClampsValuesOutsideTheCalendarRange)
     EXPECT_EQ(high.millisecond, 999);
 }
 
-TEST(DateTime, ArithmeticAndOrder)
-{
+TEST(DateTime, ArithmeticAndOrder) {
     const DateTime a = At(2025, 12, 31, 23, 59, 59, 999);
     const DateTime b = a.AddMilliseconds(1);
     EXPECT_EQ(b, At(2026, 1, 1));
@@ -128,16 +114,13 @@ TEST(DateTime, ArithmeticAndOrder)
     EXPECT_EQ(DateTime(), DateTime::FromMilliseconds(0));
 }
 
-TEST(DateTime, ClassicDayCount)
-{
+TEST(DateTime, ClassicDayCount) {
     struct DaysCase {
         double days;
         DateTime t;
     };
     const DaysCase cases[] = {
-        {0.0, At(1899, 12, 30)},
-        {45939.5, At(2025, 10, 9, 12)},
-        {2.25, At(1900, 1, 1, 6)},
+        {0.0, At(1899, 12, 30)},         {45939.5, At(2025, 10, 9, 12)}, {2.25, At(1900, 1, 1, 6)},
         {-1.25, At(1899, 12, 29, 6)},  // whole part: the day; fraction: the time of that day
         {-36522.75, At(1800, 1, 1, 18)},
     };
@@ -149,8 +132,7 @@ TEST(DateTime, ClassicDayCount)
     EXPECT_EQ(DateTime::FromDays(-0.25), At(1899, 12, 30, 6));
 }
 
-TEST(DateTime, FromDaysRoundsToTheNearestMillisecond)
-{
+TEST(DateTime, FromDaysRoundsToTheNearestMillisecond) {
     // 45939.1 is not exact in binary; the result must still be 02:24:00.000 sharp.
     EXPECT_EQ(DateTime::FromDays(45939.1), At(2025, 10, 9, 2, 24));
     EXPECT_EQ(DateTime::FromDays(45939.0 + 1.4 / Day), At(2025, 10, 9, 0, 0, 0, 1));
@@ -161,15 +143,13 @@ TEST(DateTime, FromDaysRoundsToTheNearestMillisecond)
     EXPECT_EQ(DateTime::FromDays(t.ToDays()), t);
 }
 
-TEST(DateTime, FromDaysKeepsUnusableInputInsideTheCalendar)
-{
+TEST(DateTime, FromDaysKeepsUnusableInputInsideTheCalendar) {
     EXPECT_EQ(DateTime::FromDays(std::nan("")), DateTime());
     EXPECT_EQ(DateTime::FromDays(1e300), At(9999, 12, 31, 23, 59, 59, 999));
-    EXPECT_EQ(DateTime::FromDays(std::numeric_limits<double>::infinity()),
-              At(9999, 12, 31, 23, 59, 59, 999));
+    EXPECT_EQ(DateTime::FromDays(std::numeric_limits<double>::infinity()), At(9999, 12, 31, 23, 59, 59, 999));
     EXPECT_EQ(DateTime::FromDays(-1e300), At(1, 1, 1));
     EXPECT_EQ(DateTime::FromDays(2958465.9999999999), At(9999, 12, 31, 23, 59, 59, 999));
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -14,8 +14,7 @@ struct IntegerCase {
     std::optional<std::int32_t> value;
 };
 
-TEST(ParseInteger, SettingsFileRules)
-{
+TEST(ParseInteger, SettingsFileRules) {
     const IntegerCase cases[] = {
         {L"2", 2},
         {L"0", 0},
@@ -62,8 +61,7 @@ TEST(ParseInteger, SettingsFileRules)
     }
 }
 
-TEST(HexUpper, PadsToTheMinimumDigits)
-{
+TEST(HexUpper, PadsToTheMinimumDigits) {
     EXPECT_EQ(HexUpper(0x9F, 2), L"9F");
     EXPECT_EQ(HexUpper(0xA, 2), L"0A");
     EXPECT_EQ(HexUpper(0, 2), L"00");
@@ -73,18 +71,21 @@ TEST(HexUpper, PadsToTheMinimumDigits)
     EXPECT_EQ(HexUpper(255, 8), L"000000FF");
 }
 
-TEST(FoldFullWidthDigits, GivesTheAsciiDigitsAndLeavesTheRest)
-{
+TEST(FoldFullWidthDigits, GivesTheAsciiDigitsAndLeavesTheRest) {
     EXPECT_EQ(FoldFullWidthDigits(L"\xFF11\xFF15"), L"15");
-    EXPECT_EQ(FoldFullWidthDigits(L"\xFF12" L"0"), L"20");
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF12"
+                                  L"0"),
+              L"20");
     EXPECT_EQ(FoldFullWidthDigits(L"\xFF10\xFF19"), L"09");
     EXPECT_EQ(FoldFullWidthDigits(L""), L"");
     // Neighbours of the digit block, other letters and the full-width letter a stay as they are.
-    EXPECT_EQ(FoldFullWidthDigits(L"\xFF0F\xFF1A" L"1a\xFF41"), L"\xFF0F\xFF1A" L"1a\xFF41");
+    EXPECT_EQ(FoldFullWidthDigits(L"\xFF0F\xFF1A"
+                                  L"1a\xFF41"),
+              L"\xFF0F\xFF1A"
+              L"1a\xFF41");
 }
 
-TEST(TickDiff, ModuloTwoToTheThirtyTwo)
-{
+TEST(TickDiff, ModuloTwoToTheThirtyTwo) {
     EXPECT_EQ(TickDiff(0x00000005u, 0xFFFFFFFBu), 10);
     EXPECT_EQ(TickDiff(0xFFFFFFFBu, 0x00000005u), -10);
     EXPECT_EQ(TickDiff(1000, 400), 600);
@@ -95,5 +96,5 @@ TEST(TickDiff, ModuloTwoToTheThirtyTwo)
     static_assert(TickDiff(0x00000005u, 0xFFFFFFFBu) == 10);
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -8,8 +8,7 @@
 namespace tw {
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
-{
+DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
     const std::optional<DateTime> t = DateTime::FromParts(year, month, day, hour, minute, second, ms);
     EXPECT_TRUE(t.has_value());
     return t.value_or(DateTime());
@@ -21,13 +20,12 @@ struct DateCase {
     const wchar_t* text;
 };
 
-TEST(FormatDateTime, JapaneseSettings)
-{
+TEST(FormatDateTime, JapaneseSettings) {
     const FormatSettings fs = FormatSettings::Japanese();
-    const DateTime t = At(2025, 10, 9, 14, 5, 27, 123); // a Thursday
+    const DateTime t = At(2025, 10, 9, 14, 5, 27, 123);  // a Thursday
     const DateCase cases[] = {
         {L"yyyy/mm/dd  hh:nn", t, L"2025/10/09  14:05"},
-        {L"yyyy/mm/dd hh:mm", t, L"2025/10/09 14:05"},   // mm after an hour code is minutes
+        {L"yyyy/mm/dd hh:mm", t, L"2025/10/09 14:05"},  // mm after an hour code is minutes
         {L"hh:mm:ss", t, L"14:05:27"},
         {L"YYYY/MM/DD", t, L"2025/10/09"},
         {L"yyyy/mm/dd hh:mm:ss ", At(2025, 1, 2, 3, 4, 5), L"2025/01/02 03:04:05 "},
@@ -36,9 +34,9 @@ TEST(FormatDateTime, JapaneseSettings)
         {L"hh:nn:ss.zzz", DateTime::FromMilliseconds(90 * 60'000), L"01:30:00.000"},
         {L"hh:nn:ss.zzz", DateTime::FromMilliseconds(4 * 60'000 + 48'123), L"00:04:48.123"},
         {L"d/m/yy h:n:s.z", At(2025, 1, 2, 3, 4, 5, 7), L"2/1/25 3:4:5.7"},
-        {L"hh:nn mm", t, L"14:05 10"},                    // after a minute code mm is the month again
+        {L"hh:nn mm", t, L"14:05 10"},  // after a minute code mm is the month again
         {L"yyyy\"年\"m\"月\"d\"日\"", t, L"2025年10月9日"},
-        {L"\"a/b:c\" 'hh' yyyy", t, L"a/b:c hh 2025"},   // quoted separators and codes stay text
+        {L"\"a/b:c\" 'hh' yyyy", t, L"a/b:c hh 2025"},  // quoted separators and codes stay text
         {L"mmmm aaaa", t, L"10月 木曜日"},
         {L"aaaa", At(2025, 10, 12), L"日曜日"},
         {L"yyyy/mm/dd", At(5, 3, 1), L"0005/03/01"},
@@ -50,16 +48,14 @@ TEST(FormatDateTime, JapaneseSettings)
     }
 }
 
-TEST(FormatDateTime, TimeStampIsAlwaysTwentyCharacters)
-{
+TEST(FormatDateTime, TimeStampIsAlwaysTwentyCharacters) {
     const FormatSettings fs = FormatSettings::Japanese();
     for (const DateTime t : {At(2025, 1, 2, 3, 4, 5), At(2025, 12, 31, 23, 59, 59, 999), At(1, 1, 1)}) {
         EXPECT_EQ(FormatDateTime(L"yyyy/mm/dd hh:mm:ss ", t, fs).size(), 20u);
     }
 }
 
-TEST(FormatDateTime, SeparatorsAndNamesComeFromTheSettings)
-{
+TEST(FormatDateTime, SeparatorsAndNamesComeFromTheSettings) {
     FormatSettings fs = FormatSettings::Japanese();
     fs.DateSeparator = L'.';
     fs.TimeSeparator = L'-';
@@ -77,8 +73,7 @@ struct NumberCase {
     const wchar_t* text;
 };
 
-TEST(FormatNumber, PatternsOfTheProgram)
-{
+TEST(FormatNumber, PatternsOfTheProgram) {
     const FormatSettings fs = FormatSettings::Japanese();
     const NumberCase cases[] = {
         {L"00", 7, L"07"},
@@ -96,7 +91,7 @@ TEST(FormatNumber, PatternsOfTheProgram)
         {L" #0.0", 57600.0 / 60000 * 100, L" 96.0"},
         {L" #0.0", 2750.0 / 300000 * 100, L" 0.9"},
         {L" #0.0", 99.96, L" 100.0"},
-        {L" #0.0", -0.04, L" 0.0"},       // no minus sign on a value shown as zero
+        {L" #0.0", -0.04, L" 0.0"},  // no minus sign on a value shown as zero
         {L" #0.0", -12.34, L" -12.3"},
     };
     for (const NumberCase& c : cases) {
@@ -104,27 +99,19 @@ TEST(FormatNumber, PatternsOfTheProgram)
     }
 }
 
-TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheWrittenDecimals)
-{
+TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheWrittenDecimals) {
     const FormatSettings fs = FormatSettings::Japanese();
     const NumberCase cases[] = {
-        {L"0", 2.5, L"3"},
-        {L"0", -2.5, L"-3"},
-        {L"0", 0.5, L"1"},
-        {L"0", 0.49, L"0"},
-        {L"0.0", 0.25, L"0.3"},
-        {L"0.0", 0.15, L"0.2"},   // binary 0.1499999...; the decimal 0.15 rounds up
-        {L"0.00", 1.005, L"1.01"},
-        {L"#,0", 999.5, L"1,000"},
-        {L"0.0", 9.96, L"10.0"},
+        {L"0", 2.5, L"3"},         {L"0", -2.5, L"-3"},       {L"0", 0.5, L"1"},       {L"0", 0.49, L"0"},
+        {L"0.0", 0.25, L"0.3"},    {L"0.0", 0.15, L"0.2"},  // binary 0.1499999...; the decimal 0.15 rounds up
+        {L"0.00", 1.005, L"1.01"}, {L"#,0", 999.5, L"1,000"}, {L"0.0", 9.96, L"10.0"},
     };
     for (const NumberCase& c : cases) {
         EXPECT_EQ(FormatNumber(c.pattern, c.value, fs), c.text) << c.pattern << " " << c.value;
     }
 }
 
-TEST(FormatNumber, PlaceholdersLiteralsAndSettings)
-{
+TEST(FormatNumber, PlaceholdersLiteralsAndSettings) {
     FormatSettings fs = FormatSettings::Japanese();
     const NumberCase cases[] = {
         {L"0.##", 1.5, L"1.5"},
@@ -135,7 +122,7 @@ TEST(FormatNumber, PlaceholdersLiteralsAndSettings)
         {L"#.00", 0.5, L".50"},
         {L"\"No.\" 0 \"#,0\"", 5, L"No. 5 #,0"},
         {L"'x'0'y'", 5, L"x5y"},
-        {L". 0", 5, L". 5"},          // a point without digits is plain text
+        {L". 0", 5, L". 5"},  // a point without digits is plain text
         {L"0%", 42, L"42%"},
         {L"#,0", 1e15, L"1,000,000,000,000,000"},
         {L"abc", 5, L"abc"},
@@ -151,5 +138,5 @@ TEST(FormatNumber, PlaceholdersLiteralsAndSettings)
     EXPECT_EQ(FormatNumber(L"#,0", 1234, fs), L"1234");
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

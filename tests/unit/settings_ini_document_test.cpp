@@ -14,8 +14,7 @@ struct WriteCase {
     const wchar_t* written;
 };
 
-TEST(IniDocument, WritesWhatItParsedInItsOwnForm)
-{
+TEST(IniDocument, WritesWhatItParsedInItsOwnForm) {
     const WriteCase cases[] = {
         {L"", L""},
         {L"[A]", L"[A]\r\n\r\n"},
@@ -26,8 +25,7 @@ TEST(IniDocument, WritesWhatItParsedInItsOwnForm)
         // Lines before the first section stay at the top, empty ones too.
         {L"; top\r\n\r\n[A]\r\n", L"; top\r\n\r\n[A]\r\n\r\n"},
         // Other lines in a section stay as they are, blank lines inside it too.
-        {L"[A]\r\n; note\r\n\r\nodd line\r\n k = v \r\n",
-         L"[A]\r\n; note\r\n\r\nodd line\r\n k = v \r\n\r\n"},
+        {L"[A]\r\n; note\r\n\r\nodd line\r\n k = v \r\n", L"[A]\r\n; note\r\n\r\nodd line\r\n k = v \r\n\r\n"},
         // A header is read as the name between "[" and the last "]", without blanks.
         {L"  [ Name ]  ; note\r\nk=v", L"[Name]\r\nk=v\r\n\r\n"},
         {L"[a]b]\r\n", L"[a]b]\r\n\r\n"},
@@ -49,8 +47,7 @@ struct GetCase {
     std::optional<std::wstring> value;
 };
 
-TEST(IniDocument, GetsTheFirstMatchWithoutRegardToCase)
-{
+TEST(IniDocument, GetsTheFirstMatchWithoutRegardToCase) {
     const IniDocument document = IniDocument::Parse(
         L"Top=preamble\r\n"
         L"[PROGRAM]\r\n"
@@ -75,21 +72,20 @@ TEST(IniDocument, GetsTheFirstMatchWithoutRegardToCase)
         {L"PROGRAM", L"Empty", L""},
         {L"PROGRAM", L"Missing", std::nullopt},
         {L"PROGRAM", L"no entry here", std::nullopt},
-        {L"PROGRAM", L"Top", std::nullopt}, // lines before the first section belong to none
+        {L"PROGRAM", L"Top", std::nullopt},  // lines before the first section belong to none
         {L"Option", L"SendKey", L"1"},       // the first section of the name wins
         {L"OPTION", L"HoldUnUse", L"10"},    // a later section of the name is searched as well
         {L"DATA", L"Count1", std::nullopt},
         {L"Ａ", L"x", L"fullwidth"},
-        {L"ａ", L"x", std::nullopt},         // only A-Z are folded
+        {L"ａ", L"x", std::nullopt},  // only A-Z are folded
     };
     for (const GetCase& c : cases) {
-        EXPECT_EQ(document.Get(c.section, c.key), c.value) << testing::PrintToString(
-            std::wstring(c.section) + L"/" + c.key);
+        EXPECT_EQ(document.Get(c.section, c.key), c.value)
+            << testing::PrintToString(std::wstring(c.section) + L"/" + c.key);
     }
 }
 
-TEST(IniDocument, CutsValuesAfter2047Characters)
-{
+TEST(IniDocument, CutsValuesAfter2047Characters) {
     const std::wstring longValue = std::wstring(2047, L'a') + L"bcd";
     const IniDocument document =
         IniDocument::Parse(L"[S]\r\nLong=" + longValue + L"\r\nExact=" + std::wstring(2047, L'x'));
@@ -99,10 +95,9 @@ TEST(IniDocument, CutsValuesAfter2047Characters)
     EXPECT_NE(document.Write().find(longValue), std::wstring::npos);
 }
 
-TEST(IniDocument, SetReplacesInPlaceOrAppendsAtTheEndOfTheSection)
-{
-    IniDocument document = IniDocument::Parse(
-        L"[PROGRAM]\r\nName=old\r\nCustom=keep\r\n\r\n[OTHER]\r\n; mine\r\na=b\r\n");
+TEST(IniDocument, SetReplacesInPlaceOrAppendsAtTheEndOfTheSection) {
+    IniDocument document =
+        IniDocument::Parse(L"[PROGRAM]\r\nName=old\r\nCustom=keep\r\n\r\n[OTHER]\r\n; mine\r\na=b\r\n");
     document.Set(L"program", L"NAME", L"Tapwhile.exe");
     document.Set(L"PROGRAM", L"Version", L"V2.9");
     document.Set(L"Other", L"c", L"d");
@@ -114,16 +109,14 @@ TEST(IniDocument, SetReplacesInPlaceOrAppendsAtTheEndOfTheSection)
     EXPECT_EQ(document.Get(L"PROGRAM", L"Name"), L"Tapwhile.exe");
 }
 
-TEST(IniDocument, SetFindsTheKeyWhereGetFindsIt)
-{
+TEST(IniDocument, SetFindsTheKeyWhereGetFindsIt) {
     IniDocument document = IniDocument::Parse(L"[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
-    document.Set(L"A", L"y", L"3"); // only in the second section of the name
-    document.Set(L"A", L"z", L"4"); // nowhere: the first section of the name gets it
+    document.Set(L"A", L"y", L"3");  // only in the second section of the name
+    document.Set(L"A", L"z", L"4");  // nowhere: the first section of the name gets it
     EXPECT_EQ(document.Write(), L"[A]\r\nx=1\r\nz=4\r\n\r\n[a]\r\ny=3\r\n\r\n");
 }
 
-TEST(IniDocument, LineBreaksInSetTextsCannotMakeLinesOfTheirOwn)
-{
+TEST(IniDocument, LineBreaksInSetTextsCannotMakeLinesOfTheirOwn) {
     IniDocument document;
     document.Set(L"PROGRAM", L"Path", L"C:\\x\r\n[OPTION]\r\nSendKey=0");
     document.Set(L"DATA\n", L"Count1", L"1");
@@ -133,15 +126,13 @@ TEST(IniDocument, LineBreaksInSetTextsCannotMakeLinesOfTheirOwn)
     EXPECT_EQ(IniDocument::Parse(document.Write()), document);
 }
 
-TEST(IniDocument, EraseSectionRemovesEverySectionOfTheName)
-{
-    IniDocument document =
-        IniDocument::Parse(L"[DATA]\r\na=1\r\n[Keep]\r\nb=2\r\n[data]\r\nc=3\r\n");
+TEST(IniDocument, EraseSectionRemovesEverySectionOfTheName) {
+    IniDocument document = IniDocument::Parse(L"[DATA]\r\na=1\r\n[Keep]\r\nb=2\r\n[data]\r\nc=3\r\n");
     document.EraseSection(L"Data");
     EXPECT_EQ(document.Write(), L"[Keep]\r\nb=2\r\n\r\n");
     document.EraseSection(L"Missing");
     EXPECT_EQ(document.SectionNames(), std::vector<std::wstring>{L"Keep"});
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -11,8 +11,7 @@ struct PathCase {
     const wchar_t* iniFile;
 };
 
-TEST(IniPath, PerUserFileIsNamedAfterTheProgramFile)
-{
+TEST(IniPath, PerUserFileIsNamedAfterTheProgramFile) {
     const PathCase cases[] = {
         {L"C:\\Users\\u\\AppData\\Roaming", L"C:\\Tools\\B.exe",
          L"C:\\Users\\u\\AppData\\Roaming\\Brackwater\\B\\B.ini"},
@@ -27,24 +26,21 @@ TEST(IniPath, PerUserFileIsNamedAfterTheProgramFile)
     }
 }
 
-TEST(IniPath, FileBesideTheProgramReplacesTheExtension)
-{
+TEST(IniPath, FileBesideTheProgramReplacesTheExtension) {
     EXPECT_EQ(FileBesideProgram(L"C:\\Tools\\B.exe"), L"C:\\Tools\\B.ini");
     EXPECT_EQ(FileBesideProgram(L"C:\\Tools\\my.tool.exe"), L"C:\\Tools\\my.tool.ini");
     EXPECT_EQ(FileBesideProgram(L"C:\\dir.x\\prog"), L"C:\\dir.x\\prog.ini");
     EXPECT_EQ(FileBesideProgram(L"prog"), L"prog.ini");
 }
 
-TEST(IniPath, PartsOfTheProgramFile)
-{
+TEST(IniPath, PartsOfTheProgramFile) {
     EXPECT_EQ(ProgramFileName(L"C:\\Program Files\\Tapwhile\\Tapwhile.exe"), L"Tapwhile.exe");
     EXPECT_EQ(ProgramBaseName(L"C:\\Program Files\\Tapwhile\\Tapwhile.exe"), L"Tapwhile");
-    EXPECT_EQ(ProgramFolder(L"C:\\Program Files\\Tapwhile\\Tapwhile.exe"),
-              L"C:\\Program Files\\Tapwhile\\");
+    EXPECT_EQ(ProgramFolder(L"C:\\Program Files\\Tapwhile\\Tapwhile.exe"), L"C:\\Program Files\\Tapwhile\\");
     EXPECT_EQ(ProgramBaseName(L"C:\\dir.x\\prog"), L"prog");
     EXPECT_EQ(ProgramFileName(L"Tapwhile.exe"), L"Tapwhile.exe");
     EXPECT_EQ(ProgramFolder(L"Tapwhile.exe"), L"");
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -34,7 +34,8 @@ TEST(ShellHelpLookup, NearestFolderFirstUpToTheRoot) {
         std::set<std::wstring> files;
         const wchar_t* found;  // nullptr: not found
     } cases[] = {
-        {{L"C:\\Apps\\Tools\\Tapwhile\\Tapwhile.chm", L"C:\\Apps\\Tapwhile.chm"}, L"C:\\Apps\\Tools\\Tapwhile\\Tapwhile.chm"},
+        {{L"C:\\Apps\\Tools\\Tapwhile\\Tapwhile.chm", L"C:\\Apps\\Tapwhile.chm"},
+         L"C:\\Apps\\Tools\\Tapwhile\\Tapwhile.chm"},
         {{L"C:\\Apps\\Tapwhile.chm", L"C:\\Tapwhile.chm"}, L"C:\\Apps\\Tapwhile.chm"},
         {{L"C:\\Tapwhile.chm"}, L"C:\\Tapwhile.chm"},
         // Beside the program's folder or below an ancestor: never looked at.
@@ -56,7 +57,8 @@ TEST(ShellHelpLookup, NearestFolderFirstUpToTheRoot) {
 TEST(ShellHelpLookup, AsksEachFolderOnceNearestFirstAndStopsAtTheRoot) {
     FakeFiles fs;
     EXPECT_FALSE(FindHelpFile(L"D:\\a\\b\\Tapwhile.exe", fs.Exists()).has_value());
-    EXPECT_EQ(fs.asked, (std::vector<std::wstring>{L"D:\\a\\b\\Tapwhile.chm", L"D:\\a\\Tapwhile.chm", L"D:\\Tapwhile.chm"}));
+    EXPECT_EQ(fs.asked,
+              (std::vector<std::wstring>{L"D:\\a\\b\\Tapwhile.chm", L"D:\\a\\Tapwhile.chm", L"D:\\Tapwhile.chm"}));
 
     // A program file in a root folder: that one candidate only.
     FakeFiles root;
@@ -66,7 +68,8 @@ TEST(ShellHelpLookup, AsksEachFolderOnceNearestFirstAndStopsAtTheRoot) {
     // On a network share the share is the root.
     FakeFiles share;
     EXPECT_FALSE(FindHelpFile(L"\\\\srv\\tools\\x\\Tapwhile.exe", share.Exists()).has_value());
-    EXPECT_EQ(share.asked, (std::vector<std::wstring>{L"\\\\srv\\tools\\x\\Tapwhile.chm", L"\\\\srv\\tools\\Tapwhile.chm"}));
+    EXPECT_EQ(share.asked,
+              (std::vector<std::wstring>{L"\\\\srv\\tools\\x\\Tapwhile.chm", L"\\\\srv\\tools\\Tapwhile.chm"}));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST(ShellMessages, ShortcutTextsJoinTheirPiecesWithTheirOwnSpaces) {
          L"[はい]: 更新, [いいえ]: 削除, [ｷｬﾝｾﾙ]: 取消し"},
         {ShortcutUpdatedText(F, N), L"フォルダ デスクトップ の\r\nカタコト号.lnk\r\nを更新しました。"},
         {ShortcutUpdateFailedText(F, N, -2147024891, L"Access is denied"),
-         L"フォルダ デスクトップ の\r\nカタコト号.lnk\r\nを更新できませんでした。HRESULT=-2147024891\r\nAccess is denied"},
+         L"フォルダ デスクトップ の\r\nカタコト号.lnk\r\nを更新できませんでした。HRESULT=-2147024891\r\nAccess is "
+         L"denied"},
         {ShortcutDeletedText(F, N), L"フォルダ デスクトップ から \r\nカタコト号.lnk\r\nを削除しました。"},
         {ShortcutDeleteFailedText(F, N), L"フォルダ デスクトップ から \r\nカタコト号.lnk\r\nを削除できませんでした。"},
         {ShortcutCreatedText(F, N), L"フォルダ デスクトップ に\r\nカタコト号.lnk\r\nを新規作成しました。"},
@@ -52,9 +53,12 @@ TEST(ShellMessages, LaunchFailuresNameTheCodeTheSystemTextAndWhatWasLaunched) {
          L"Open Failed 31\r\nA device attached to the system is not functioning\r\n\"C:\\a b\\Tapwhile.chm\""},
         // An unknown code has an empty system text; the line breaks around it stay.
         {OpenFailedText(0, L"", L"https://brackwater.example/"), L"Open Failed 0\r\n\r\nhttps://brackwater.example/"},
-        {OpenByFailedText(2, L"The system cannot find the file specified", L"explorer.exe", L"/select,C:\\x\\カタコト号.lnk"),
-         L"OpenBy Failed 2\r\nThe system cannot find the file specified\r\nexplorer.exe\r\n/select,C:\\x\\カタコト号.lnk"},
-        {PropertiesFailedText(L"C:\\Tapwhile\\Tapwhile.exe"), L"プロパティを表示できませんでした\r\nC:\\Tapwhile\\Tapwhile.exe"},
+        {OpenByFailedText(2, L"The system cannot find the file specified", L"explorer.exe",
+                          L"/select,C:\\x\\カタコト号.lnk"),
+         L"OpenBy Failed 2\r\nThe system cannot find the file "
+         L"specified\r\nexplorer.exe\r\n/select,C:\\x\\カタコト号.lnk"},
+        {PropertiesFailedText(L"C:\\Tapwhile\\Tapwhile.exe"),
+         L"プロパティを表示できませんでした\r\nC:\\Tapwhile\\Tapwhile.exe"},
         {HelpFileNotFoundText(L"Tapwhile.chm"), L"HelpFile Not Found.\r\n\r\nTapwhile.chm"},
     };
     for (const TextCase& c : cases) EXPECT_EQ(c.actual, c.expected);

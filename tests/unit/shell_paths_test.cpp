@@ -20,8 +20,8 @@ TEST(ShellPaths, PiecesOfAPath) {
     } cases[] = {
         {L"C:\\Tapwhile\\Tapwhile.exe", L"Tapwhile.exe", L"C:\\Tapwhile", L"Tapwhile", 3},
         {L"C:\\Users\\a\\Desktop\\カタコト号.lnk", L"カタコト号.lnk", L"C:\\Users\\a\\Desktop", L"カタコト号", 3},
-        {L"C:\\Tapwhile.exe", L"Tapwhile.exe", L"C:\\", L"Tapwhile", 3},           // the root stays whole
-        {L"C:\\tools.v2\\run", L"run", L"C:\\tools.v2", L"run", 3},                  // a dot in a folder is no extension
+        {L"C:\\Tapwhile.exe", L"Tapwhile.exe", L"C:\\", L"Tapwhile", 3},  // the root stays whole
+        {L"C:\\tools.v2\\run", L"run", L"C:\\tools.v2", L"run", 3},       // a dot in a folder is no extension
         {L"C:\\a\\my.app.exe", L"my.app.exe", L"C:\\a", L"my.app", 3},
         {L"\\\\srv\\share\\x\\T.exe", L"T.exe", L"\\\\srv\\share\\x", L"T", 12},
         {L"\\\\srv\\share\\T.exe", L"T.exe", L"\\\\srv\\share\\", L"T", 12},
@@ -67,8 +67,9 @@ TEST(ShellShortcutRules, DescriptionCarriesTheMomentTheProgramAndTheVersion) {
     FormatSettings german = FormatSettings::Japanese();
     german.DateSeparator = L'.';
     german.TimeSeparator = L'-';
-    EXPECT_EQ(ShortcutDescription(DateTime::FromParts(2026, 1, 2, 3, 4, 5).value(), L"D:\\x\\Renamed.exe", L"V2.9", german),
-              L"2026.01.02 03-04-05 Created by Renamed V2.9");
+    EXPECT_EQ(
+        ShortcutDescription(DateTime::FromParts(2026, 1, 2, 3, 4, 5).value(), L"D:\\x\\Renamed.exe", L"V2.9", german),
+        L"2026.01.02 03-04-05 Created by Renamed V2.9");
 }
 
 TEST(ShellShortcutRules, ExplorerSelectsTheLinkByItsPath) {

@@ -14,13 +14,9 @@ namespace {
 
 using testing::PackedStyles;
 
-std::optional<Style> Decode(const std::vector<std::uint8_t>& bytes)
-{
-    return DecodeStyle(bytes.data(), bytes.size());
-}
+std::optional<Style> Decode(const std::vector<std::uint8_t>& bytes) { return DecodeStyle(bytes.data(), bytes.size()); }
 
-TEST(StyleCatalogue, ResourceNameFollowsTheNamingRule)
-{
+TEST(StyleCatalogue, ResourceNameFollowsTheNamingRule) {
     const struct {
         std::wstring_view name, resource;
     } cases[] = {
@@ -46,8 +42,7 @@ TEST(StyleCatalogue, ResourceNameFollowsTheNamingRule)
 
 // The packed files are the real packer's output: each decodes, sits under the resource its name
 // calls for, and together with the system look they are the listed catalogue, in list order.
-TEST(StyleCatalogue, PackedStylesAreTheListedCatalogue)
-{
+TEST(StyleCatalogue, PackedStylesAreTheListedCatalogue) {
     std::vector<std::wstring> names{std::wstring(SystemStyleName)};
     for (const auto& packed : PackedStyles()) {
         const std::optional<Style> style = Decode(packed.bytes);
@@ -57,17 +52,15 @@ TEST(StyleCatalogue, PackedStylesAreTheListedCatalogue)
     }
     // The list sorts its rows without regard to case.
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-            return std::towlower(x) < std::towlower(y);
-        });
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
     });
     EXPECT_EQ(names, StyleNames());
     ASSERT_EQ(StyleNames().size(), 67u);
     EXPECT_EQ(StyleNames()[49], L"Windows");
 }
 
-TEST(StyleCatalogue, DecoderRejectsEveryTruncationAndNeverReturnsAWrongStyle)
-{
+TEST(StyleCatalogue, DecoderRejectsEveryTruncationAndNeverReturnsAWrongStyle) {
     for (const auto& packed : PackedStyles()) {
         const std::vector<std::uint8_t>& good = packed.bytes;
         const std::optional<Style> original = Decode(good);
@@ -92,8 +85,7 @@ TEST(StyleCatalogue, DecoderRejectsEveryTruncationAndNeverReturnsAWrongStyle)
     }
 }
 
-TEST(StyleCatalogue, DecoderRejectsMalformedContainers)
-{
+TEST(StyleCatalogue, DecoderRejectsMalformedContainers) {
     ASSERT_FALSE(PackedStyles().empty());
     const std::vector<std::uint8_t> good = PackedStyles().front().bytes;
     ASSERT_GT(good.size(), 16u);
@@ -115,9 +107,18 @@ TEST(StyleCatalogue, DecoderRejectsMalformedContainers)
         {"longer than any style", with([&](auto& b) { setSize(b, MaxStyleTextSize + 1); })},
         {"huge size", with([&](auto& b) { setSize(b, 0xFFFFFFFFu); })},
         {"one byte short of the text", with([&](auto& b) { setSize(b, (b[4] | b[5] << 8) + 1); })},
-        {"repeat before the start", with([](auto& b) { b.insert(b.begin() + 12, {0x80, 0xFF, 0xFF}); })},
-        {"token after the text", with([](auto& b) { b.push_back(0xFF); b.push_back(0); b.push_back(0); })},
-        {"literal run past the input", with([](auto& b) { b.push_back(0x7F); b.push_back('x'); })},
+        {"repeat before the start", with([](auto& b) {
+             b.insert(b.begin() + 12, {0x80, 0xFF, 0xFF});
+         })},
+        {"token after the text", with([](auto& b) {
+             b.push_back(0xFF);
+             b.push_back(0);
+             b.push_back(0);
+         })},
+        {"literal run past the input", with([](auto& b) {
+             b.push_back(0x7F);
+             b.push_back('x');
+         })},
     };
     ASSERT_TRUE(Decode(good));
     for (const auto& c : cases) {
@@ -137,8 +138,7 @@ constexpr std::wstring_view GoodText =
     L"caption-text = #FFFFFE\n"
     L"\tcorner-radius = 16\nborder-width = 0\ngradient = yes";
 
-TEST(StyleCatalogue, StyleTextGivesEveryValue)
-{
+TEST(StyleCatalogue, StyleTextGivesEveryValue) {
     const std::optional<Style> style = ParseStyleText(GoodText);
     ASSERT_TRUE(style);
     EXPECT_EQ(style->name, L"Test Style");
@@ -153,8 +153,7 @@ TEST(StyleCatalogue, StyleTextGivesEveryValue)
     EXPECT_TRUE(style->gradient);
 }
 
-TEST(StyleCatalogue, StyleTextWithAnyFaultIsRejected)
-{
+TEST(StyleCatalogue, StyleTextWithAnyFaultIsRejected) {
     auto replaced = [](std::wstring_view from, std::wstring_view to) {
         std::wstring text(GoodText);
         const std::size_t at = text.find(from);
@@ -162,11 +161,11 @@ TEST(StyleCatalogue, StyleTextWithAnyFaultIsRejected)
         return text.replace(at, from.size(), to);
     };
     const std::wstring cases[] = {
-        replaced(L"hot = #222222\n", L""),                       // a role missing
+        replaced(L"hot = #222222\n", L""),                                // a role missing
         replaced(L"hot = #222222\n", L"hot = #222222\nhot = #222222\n"),  // given twice
-        replaced(L"hot = #222222", L"hover = #222222"),         // unknown key
-        replaced(L"hot = #222222", L"HOT = #222222"),           // keys are exact
-        replaced(L"hot = #222222", L"hot #222222"),             // no "="
+        replaced(L"hot = #222222", L"hover = #222222"),                   // unknown key
+        replaced(L"hot = #222222", L"HOT = #222222"),                     // keys are exact
+        replaced(L"hot = #222222", L"hot #222222"),                       // no "="
         replaced(L"#222222", L"#22222"),
         replaced(L"#222222", L"#2222222"),
         replaced(L"#222222", L"222222"),
@@ -187,8 +186,7 @@ TEST(StyleCatalogue, StyleTextWithAnyFaultIsRejected)
     }
 }
 
-TEST(StyleCatalogue, NamesMatchWithoutRegardToCase)
-{
+TEST(StyleCatalogue, NamesMatchWithoutRegardToCase) {
     EXPECT_TRUE(SameStyleName(L"windows11 MODERN dark", L"Windows11 Modern Dark"));
     EXPECT_FALSE(SameStyleName(L"Windows", L"Windows10"));
     EXPECT_FALSE(SameStyleName(L"Glow", L"Glow "));

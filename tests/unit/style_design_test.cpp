@@ -13,8 +13,7 @@ namespace {
 
 using test::Contrast;
 
-std::vector<Style> EmbeddedStyles()
-{
+std::vector<Style> EmbeddedStyles() {
     std::vector<Style> styles;
     for (const auto& packed : testing::PackedStyles()) {
         if (std::optional<Style> style = DecodeStyle(packed.bytes.data(), packed.bytes.size())) {
@@ -24,8 +23,7 @@ std::vector<Style> EmbeddedStyles()
     return styles;
 }
 
-TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn)
-{
+TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn) {
     using R = ColorRole;
     const struct {
         const char* what;
@@ -59,21 +57,20 @@ TEST(StyleDesign, EveryTextIsReadableOnWhatItIsDrawnOn)
 
 // How far apart two palettes are in the colours that fill most of a window: the colour
 // distances of these roles, combined as one vector (0 to 986).
-double Difference(const StyleColors& a, const StyleColors& b)
-{
+double Difference(const StyleColors& a, const StyleColors& b) {
     double sum = 0;
     for (const ColorRole role :
          {ColorRole::Window, ColorRole::Face, ColorRole::Accent, ColorRole::Selection, ColorRole::Caption}) {
         for (const int shift : {16, 8, 0}) {
-            const double d = static_cast<double>((a[role] >> shift) & 0xFF) - static_cast<double>((b[role] >> shift) & 0xFF);
+            const double d =
+                static_cast<double>((a[role] >> shift) & 0xFF) - static_cast<double>((b[role] >> shift) & 0xFF);
             sum += d * d;
         }
     }
     return std::sqrt(sum);
 }
 
-TEST(StyleDesign, StylesAreDistinctFromEachOtherAndFromTheSystemLook)
-{
+TEST(StyleDesign, StylesAreDistinctFromEachOtherAndFromTheSystemLook) {
     // The system look as a default desktop shows it.
     StyleColors system;
     system[ColorRole::Window] = 0xF0F0F0;

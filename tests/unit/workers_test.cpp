@@ -85,14 +85,21 @@ TEST(Workers, HistoryMessagesAndLabels) {
 }
 
 TEST(Workers, BrowsersAreRecognisedByTheExactStartOfTheClassName) {
-    std::array<std::wstring, 4> browsers = {L"Chrome_WidgetWin", L"MozillaWindowClass", L"OperaWindowClass", L"IEFrame"};
+    std::array<std::wstring, 4> browsers = {L"Chrome_WidgetWin", L"MozillaWindowClass", L"OperaWindowClass",
+                                            L"IEFrame"};
     struct Case {
         const wchar_t* className;
         bool browser;
     } cases[] = {
-        {L"Chrome_WidgetWin_1", true}, {L"Chrome_WidgetWin", true},   {L"MozillaWindowClass", true},
-        {L"OperaWindowClass", true},   {L"IEFrame", true},            {L"chrome_widgetwin_1", false},
-        {L"IEFram", false},            {L"Notepad", false},           {L"", false},
+        {L"Chrome_WidgetWin_1", true},
+        {L"Chrome_WidgetWin", true},
+        {L"MozillaWindowClass", true},
+        {L"OperaWindowClass", true},
+        {L"IEFrame", true},
+        {L"chrome_widgetwin_1", false},
+        {L"IEFram", false},
+        {L"Notepad", false},
+        {L"", false},
         {L"XChrome_WidgetWin_1", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsBrowserClass(c.className, browsers), c.browser) << c.className;

@@ -270,7 +270,8 @@ TEST_F(AboutBoxTest, TheIconOpensTheDownloadPageAndTheBoxStaysOpen) {
                 for (int id : {AboutDialog::ImageId, AboutDialog::OkId}) {
                     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                     HWND part = Part(dialog, id);
-                    SendMessageW(part, WM_SETCURSOR, reinterpret_cast<WPARAM>(part), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                    SendMessageW(part, WM_SETCURSOR, reinterpret_cast<WPARAM>(part),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
                     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << id;
                 }
                 ClickAt(image);

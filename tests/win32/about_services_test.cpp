@@ -48,8 +48,8 @@ TEST(WinClock, LocalTimeLessTheOffsetIsUtc) {
     GetSystemTime(&utcTime);
     const DateTime local = clock.LocalNow();
     const DateTime utc = FromSystemTime(utcTime);
-    const std::int64_t apart = local.AddMilliseconds(-std::int64_t{clock.UtcOffsetMinutes(local)} * 60'000)
-                                   .MillisecondsSince(utc);
+    const std::int64_t apart =
+        local.AddMilliseconds(-std::int64_t{clock.UtcOffsetMinutes(local)} * 60'000).MillisecondsSince(utc);
     EXPECT_LT(std::abs(apart), 2000) << "offset " << clock.UtcOffsetMinutes(local);
 }
 

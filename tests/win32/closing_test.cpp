@@ -98,8 +98,7 @@ TEST_F(ClosingTest, ASelfRestartHandsHistoryCountersAndPageToTheNextInstance) {
     EXPECT_EQ(shell.launches[0].zone, ZoneCheck::Skip);  // a downloaded copy restarts unasked
     std::wstring handOver = form->HandOverFile();
     ASSERT_EQ(handOver.rfind(paths.temp, 0), 0u);
-    EXPECT_EQ(ReadBytes(handOver).value(),
-              "2025/10/09 14:06:00 #1 $9F\r\n2025/10/09 14:06:00 #2 $9F\r\n");
+    EXPECT_EQ(ReadBytes(handOver).value(), "2025/10/09 14:06:00 #1 $9F\r\n2025/10/09 14:06:00 #2 $9F\r\n");
     std::string saved = ReadBytes(UserIni()).value();
     EXPECT_NE(saved.find("SaveStatus=1"), std::string::npos);
     EXPECT_NE(saved.find("[DATA]\r\nPrevLogFileName="), std::string::npos);

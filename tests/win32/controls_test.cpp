@@ -141,10 +141,14 @@ TEST_F(ControlsTest, NumberBoxReadsFullWidthDigitsTypedOrPasted) {
     };
     const Case cases[] = {
         {L"\xFF11\xFF15", L"15", 15, L"15", 15},
-        {L"\xFF12" L"0", L"20", 20, L"20", 20},
+        {L"\xFF12"
+         L"0",
+         L"20", 20, L"20", 20},
         {L"\xFF10", L"0", 1, L"0", 1},
         {L"\xFF17\xFF15", L"75", 60, L"75", 60},
-        {L"\xFF11" L"a\xFF15", L"15", 15, L"1a5", 1},
+        {L"\xFF11"
+         L"a\xFF15",
+         L"15", 15, L"1a5", 1},
     };
     for (const Case& c : cases) {
         typeIn(c.input);
@@ -221,8 +225,8 @@ TEST_F(ControlsTest, PageControlFromCodeShowsThePageWithoutTheChangeEvent) {
 class DrawnControl : public Control {
 public:
     explicit DrawnControl(Container& parent) : Control(&parent, &parent.OwnerForm()) {
-        Attach(CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 10, 10,
-                               parent.Handle(), nullptr, Application::Instance().InstanceHandle(), nullptr));
+        Attach(CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 10, 10, parent.Handle(),
+                               nullptr, Application::Instance().InstanceHandle(), nullptr));
     }
     int drawn = 0;
     bool HandleDrawItem(DRAWITEMSTRUCT&) override {

@@ -46,7 +46,8 @@ protected:
     }
 
     TTapwhileForm& Start() {
-        form = std::make_unique<TTapwhileForm>(FormServices{input, clock, dialogs, shell, paths, FormatSettings::Japanese()});
+        form = std::make_unique<TTapwhileForm>(
+            FormServices{input, clock, dialogs, shell, paths, FormatSettings::Japanese()});
         return *form;
     }
 
@@ -56,7 +57,8 @@ protected:
     static void WriteBytes(const std::wstring& path, const std::string& bytes) {
         std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
         SHCreateDirectory(folder);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -78,7 +80,7 @@ protected:
 
 private:
     static void SHCreateDirectory(const std::wstring& folder) {
-        for (size_t at = folder.find(L'\\', 3); ; at = folder.find(L'\\', at + 1)) {
+        for (size_t at = folder.find(L'\\', 3);; at = folder.find(L'\\', at + 1)) {
             CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
             if (at == std::wstring::npos) break;
         }
@@ -93,8 +95,10 @@ private:
                 if (name == L"." || name == L"..") continue;
                 std::wstring path = folder + L"\\" + name;
                 SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-                else DeleteFileW(path.c_str());
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(path);
+                else
+                    DeleteFileW(path.c_str());
             } while (FindNextFileW(search, &found));
             FindClose(search);
         }

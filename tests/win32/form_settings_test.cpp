@@ -13,11 +13,11 @@ protected:
         auto n = [](long v) { return std::to_string(v); };
         std::string ini = Narrow(UserIni()), folder = Narrow(root + L"\\Program\\");
         return "[PROGRAM]\r\nName=Tapwhile.exe\r\nPath=" + folder + "\r\nVersion=V2.9\r\nIniFile=" + ini +
-               "\r\nLastClose=2025/10/09 14:05:00\r\n\r\n[POSITION]\r\nFlags=" + n(wp.flags) + "\r\nShowCmd=" +
-               n(wp.showCmd) + "\r\nMaxX=" + n(wp.ptMaxPosition.x) + "\r\nMaxY=" + n(wp.ptMaxPosition.y) +
-               "\r\nLeft=" + n(wp.rcNormalPosition.left) + "\r\nTop=" + n(wp.rcNormalPosition.top) + "\r\nRight=" +
-               n(wp.rcNormalPosition.right) + "\r\nBottom=" + n(wp.rcNormalPosition.bottom) + "\r\nState=0\r\n\r\n" +
-               option;
+               "\r\nLastClose=2025/10/09 14:05:00\r\n\r\n[POSITION]\r\nFlags=" + n(wp.flags) +
+               "\r\nShowCmd=" + n(wp.showCmd) + "\r\nMaxX=" + n(wp.ptMaxPosition.x) +
+               "\r\nMaxY=" + n(wp.ptMaxPosition.y) + "\r\nLeft=" + n(wp.rcNormalPosition.left) +
+               "\r\nTop=" + n(wp.rcNormalPosition.top) + "\r\nRight=" + n(wp.rcNormalPosition.right) +
+               "\r\nBottom=" + n(wp.rcNormalPosition.bottom) + "\r\nState=0\r\n\r\n" + option;
     }
     static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 };
@@ -44,7 +44,9 @@ TEST_F(SettingsFileTest, MinutesTypedInFullWidthDigitsAreSavedAsTheirValue) {
         for (wchar_t c : text) SendMessageW(box.Handle(), WM_CHAR, c, 0);
     };
     typeIn(form->KeyPresser().MinutesBox(), L"\xFF11\xFF15");
-    typeIn(form->Reloader().MinutesBox(), L"\xFF12" L"0");
+    typeIn(form->Reloader().MinutesBox(),
+           L"\xFF12"
+           L"0");
     EXPECT_EQ(form->KeyPresser().Interval(), 15 * 60'000);
     EXPECT_EQ(form->Reloader().Interval(), 20 * 60'000);
     form->Close();
@@ -64,8 +66,8 @@ TEST_F(SettingsFileTest, OptionsAreReadInTheirOrderAndFireTheHandlersAsAUsersCha
     EXPECT_EQ(form->NumberBoxDeviationRate.Value(), 0);
     EXPECT_EQ(form->KeyPresser().Interval(), 31 * 60'000);  // a rate of 0 draws exactly the minutes
     EXPECT_EQ(form->KeyCodeList.ItemIndex(), 0);
-    EXPECT_TRUE(form->CheckBoxCloseQuery.Checked());   // 2 is true
-    EXPECT_FALSE(form->CheckBoxTrayIcon.Checked());    // "yes" gives the default
+    EXPECT_TRUE(form->CheckBoxCloseQuery.Checked());  // 2 is true
+    EXPECT_FALSE(form->CheckBoxTrayIcon.Checked());   // "yes" gives the default
     EXPECT_TRUE(form->Reloader().OnSwitch().Checked());
     EXPECT_TRUE(form->Reloader().TickTimer().Enabled());
     EXPECT_EQ(form->Reloader().Interval(), 31 * 60'000);

@@ -69,7 +69,7 @@ TEST_F(HistoryTest, AHandedOverHistoryIsCompleteAtOnceAndShownInStepsWhileMessag
     form->AddLog(L"#3001 $9F");
     ASSERT_EQ(form->HistoryMemo.LineCount(), 3001);
     EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 13:00-13:29 " + std::wstring(3000, L'*') +
-                                         L" 3000\r\n2025/10/09 13:30-13:59  0\r\n2025/10/09 14:00-14:29 * 1");
+                                               L" 3000\r\n2025/10/09 13:30-13:59  0\r\n2025/10/09 14:00-14:29 * 1");
     // While the window is hidden the edit control receives nothing; once shown, all of it.
     size_t hiddenLength = form->HistoryMemo.Text().size();
     for (DWORD until = GetTickCount() + 500; GetTickCount() < until; Sleep(10)) {

@@ -13,33 +13,29 @@
 namespace tw {
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
+DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     const std::optional<DateTime> t = DateTime::FromParts(year, month, day, hour, minute, second);
     EXPECT_TRUE(t.has_value());
     return t.value_or(DateTime());
 }
 
-BOOL CALLBACK CollectLocaleName(LPWSTR name, DWORD, LPARAM list)
-{
+BOOL CALLBACK CollectLocaleName(LPWSTR name, DWORD, LPARAM list) {
     reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(name);
     return TRUE;
 }
 
 // Every locale's settings must read back the settings-file text and the history time stamps
 // that they write.
-TEST(LocaleFormatSettings, EveryInstalledLocaleReadsBackWhatItWrites)
-{
+TEST(LocaleFormatSettings, EveryInstalledLocaleReadsBackWhatItWrites) {
     std::vector<std::wstring> names;
-    ASSERT_TRUE(EnumSystemLocalesEx(CollectLocaleName, LOCALE_ALL, reinterpret_cast<LPARAM>(&names),
-                                    nullptr));
+    ASSERT_TRUE(EnumSystemLocalesEx(CollectLocaleName, LOCALE_ALL, reinterpret_cast<LPARAM>(&names), nullptr));
     ASSERT_GT(names.size(), 100u);
     const DateTime moments[] = {At(2025, 10, 9, 14, 5, 27), At(2025, 1, 2), At(1, 1, 1, 0, 0, 1),
                                 At(9999, 12, 31, 23, 59, 59)};
     std::vector<std::wstring> failures;
     for (const std::wstring& name : names) {
         if (name.empty()) {
-            continue; // the invariant locale
+            continue;  // the invariant locale
         }
         const FormatSettings fs = LocaleFormatSettings(name.c_str());
         for (const DateTime t : moments) {
@@ -47,8 +43,8 @@ TEST(LocaleFormatSettings, EveryInstalledLocaleReadsBackWhatItWrites)
             const std::wstring stamp = FormatDateTime(L"yyyy/mm/dd hh:mm:ss", t, fs);
             DateTime fromText;
             DateTime fromStamp;
-            if (!TryParseDateTime(text, fs, fromText) || fromText != t ||
-                !TryParseDateTime(stamp, fs, fromStamp) || fromStamp != t) {
+            if (!TryParseDateTime(text, fs, fromText) || fromText != t || !TryParseDateTime(stamp, fs, fromStamp) ||
+                fromStamp != t) {
                 failures.push_back(name + L": " + text + L" / " + stamp);
                 break;
             }
@@ -57,13 +53,12 @@ TEST(LocaleFormatSettings, EveryInstalledLocaleReadsBackWhatItWrites)
     EXPECT_TRUE(failures.empty()) << failures.size() << " locales, first: " << failures.front();
 }
 
-TEST(LocaleFormatSettings, EnglishUnitedStates)
-{
+TEST(LocaleFormatSettings, EnglishUnitedStates) {
     const FormatSettings fs = LocaleFormatSettings(L"en-US");
     EXPECT_EQ(fs.DateSeparator, L'/');
     EXPECT_EQ(fs.TimeSeparator, L':');
     EXPECT_EQ(fs.ShortDateFormat, L"m/d/yyyy");
-    EXPECT_EQ(fs.LongTimeFormat, L"h:nn:ss"); // "h:mm:ss tt" without AM/PM: 0-23 hours
+    EXPECT_EQ(fs.LongTimeFormat, L"h:nn:ss");  // "h:mm:ss tt" without AM/PM: 0-23 hours
     EXPECT_EQ(fs.ThousandSeparator, L',');
     EXPECT_EQ(fs.DecimalSeparator, L'.');
     EXPECT_EQ(fs.LongMonthNames[0], L"January");
@@ -74,20 +69,17 @@ TEST(LocaleFormatSettings, EnglishUnitedStates)
     EXPECT_EQ(DateTimeToText(At(2025, 10, 9, 14, 5, 27), fs), L"10/9/2025 14:05:27");
 }
 
-TEST(LocaleFormatSettings, UkrainianNames)
-{
+TEST(LocaleFormatSettings, UkrainianNames) {
     ASSERT_TRUE(IsLocaleInstalled(L"uk-UA"));
     FormatSettings fs = LocaleFormatSettings(L"uk-UA");
     EXPECT_EQ(fs.LongMonthNames[9], L"жовтень");
     EXPECT_EQ(fs.LongDayNames[0], L"неділя");
     EXPECT_EQ(fs.LongDayNames[4], L"четвер");
     fs.TimeSeparator = L':';
-    EXPECT_EQ(FormatDateTime(L"d mmmm yyyy aaaa hh:nn", At(2025, 10, 9, 14, 5), fs),
-              L"9 жовтень 2025 четвер 14:05");
+    EXPECT_EQ(FormatDateTime(L"d mmmm yyyy aaaa hh:nn", At(2025, 10, 9, 14, 5), fs), L"9 жовтень 2025 четвер 14:05");
 }
 
-TEST(LocaleFormatSettings, UnknownLocaleKeepsTheJapaneseValues)
-{
+TEST(LocaleFormatSettings, UnknownLocaleKeepsTheJapaneseValues) {
     EXPECT_FALSE(IsLocaleInstalled(L"xx-XX"));
     const FormatSettings fs = LocaleFormatSettings(L"xx-XX");
     const FormatSettings japanese = FormatSettings::Japanese();
@@ -103,8 +95,7 @@ TEST(LocaleFormatSettings, UnknownLocaleKeepsTheJapaneseValues)
 
 // The window tests run under the users' Japanese locale and again under a Danish one; the
 // user's settings must follow whichever it is.
-TEST(UserLocaleFormatSettings, FollowTheUsersLocale)
-{
+TEST(UserLocaleFormatSettings, FollowTheUsersLocale) {
     wchar_t user[LOCALE_NAME_MAX_LENGTH] = {};
     GetUserDefaultLocaleName(user, LOCALE_NAME_MAX_LENGTH);
     const std::wstring locale = user;
@@ -132,5 +123,5 @@ TEST(UserLocaleFormatSettings, FollowTheUsersLocale)
     }
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -32,8 +32,8 @@ protected:
     // The status panels' widths as the status bar itself holds them.
     std::vector<int> PanelWidths() const {
         int edges[8] = {};
-        const int count = static_cast<int>(SendMessageW(form->StatusPanels.Handle(), SB_GETPARTS, 8,
-                                                        reinterpret_cast<LPARAM>(edges)));
+        const int count = static_cast<int>(
+            SendMessageW(form->StatusPanels.Handle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
         std::vector<int> widths;
         for (int i = 0; i < count; ++i) widths.push_back(edges[i] - (i > 0 ? edges[i - 1] : 0));
         return widths;
@@ -103,7 +103,9 @@ TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     struct Box {
         ui::NumberBox* box;
         int min, max, value;
-    } boxes[] = {{&form->KeyPresser().MinutesBox(), 1, 60, 1}, {&form->Reloader().MinutesBox(), 1, 60, 5}, {&form->NumberBoxDeviationRate, 0, 50, 10},
+    } boxes[] = {{&form->KeyPresser().MinutesBox(), 1, 60, 1},
+                 {&form->Reloader().MinutesBox(), 1, 60, 5},
+                 {&form->NumberBoxDeviationRate, 0, 50, 10},
                  {&form->NumberBoxIdleHold, 1, 30, 10}};
     for (const Box& b : boxes) {
         EXPECT_EQ(b.box->MinValue(), b.min);
@@ -133,10 +135,10 @@ TEST_F(MainWindowTest, ControlsCarryTheirDefinedTextsStatesAndRanges) {
     EXPECT_EQ(form->KeyPresser().OnSwitch().Hint(), L"Send KeyCode");
     EXPECT_EQ(form->Reloader().MinutesBox().Hint(), L"1 .. 60");
     const std::pair<ui::Button*, const wchar_t*> buttons[] = {
-        {&form->ButtonDeskTop, L"To DeskTop"},       {&form->ButtonStartMenu, L"To StartMenu"},
-        {&form->ButtonStartUp, L"To StartUp"},       {&form->ButtonHelp, L"Show HelpFile"},
-        {&form->ButtonAbout, L"About Version"},      {&form->ButtonProperties, L"Show Properties"},
-        {&form->ButtonDonation, L"Donation"},        {&form->ButtonHomeSite, L"Home Site"}};
+        {&form->ButtonDeskTop, L"To DeskTop"},  {&form->ButtonStartMenu, L"To StartMenu"},
+        {&form->ButtonStartUp, L"To StartUp"},  {&form->ButtonHelp, L"Show HelpFile"},
+        {&form->ButtonAbout, L"About Version"}, {&form->ButtonProperties, L"Show Properties"},
+        {&form->ButtonDonation, L"Donation"},   {&form->ButtonHomeSite, L"Home Site"}};
     for (const auto& [button, hint] : buttons) EXPECT_EQ(button->Hint(), hint) << button->Text();
     // Hints follow the switch, which is off with the check box.
     EXPECT_FALSE(app.ShowHint());

@@ -43,9 +43,7 @@ protected:
         EXPECT_TRUE(test::ShownErrors().empty());
     }
     // The tray icon's double click as the notification area posts it.
-    void TrayDoubleClick() {
-        SendMessageW(tray.Handle(), WM_APP + 1, 1, WM_LBUTTONDBLCLK);
-    }
+    void TrayDoubleClick() { SendMessageW(tray.Handle(), WM_APP + 1, 1, WM_LBUTTONDBLCLK); }
 };
 
 TEST_F(ModalTest, AMessageBoxDisablesEveryWindowOfTheProgramAndTheyTakeNoCloseOrClick) {
@@ -66,9 +64,8 @@ TEST_F(ModalTest, AMessageBoxDisablesEveryWindowOfTheProgramAndTheyTakeNoCloseOr
         PostMessageW(box, WM_COMMAND, IDNO, 0);
         return true;
     };
-    int answer = test::WhileBoxOpen(step, [] {
-        return ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO | MB_ICONQUESTION);
-    });
+    int answer = test::WhileBoxOpen(
+        step, [] { return ShowMessageBox(L"終了してもよいですか？", L"カタコト号", MB_YESNO | MB_ICONQUESTION); });
 
     EXPECT_TRUE(checked);
     EXPECT_EQ(answer, IDNO);

@@ -16,8 +16,7 @@ using namespace std::string_literals;
 
 class SettingsStore : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         wchar_t temp[MAX_PATH];
         ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         folder_ = std::wstring(temp) + L"tw_settings_test_" + std::to_wstring(GetCurrentProcessId());
@@ -28,8 +27,7 @@ protected:
 
     void TearDown() override { RemoveFolder(); }
 
-    void RemoveFolder()
-    {
+    void RemoveFolder() {
         for (const std::wstring& name : FilesInFolder()) {
             const std::wstring file = folder_ + L"\\" + name;
             SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -38,8 +36,7 @@ protected:
         RemoveDirectoryW(folder_.c_str());
     }
 
-    std::vector<std::wstring> FilesInFolder() const
-    {
+    std::vector<std::wstring> FilesInFolder() const {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW data;
         const HANDLE find = FindFirstFileW((folder_ + L"\\*").c_str(), &data);
@@ -55,21 +52,19 @@ protected:
         return names;
     }
 
-    static void WriteBytes(const std::wstring& path, const std::string& bytes)
-    {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    static void WriteBytes(const std::wstring& path, const std::string& bytes) {
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
         CloseHandle(file);
     }
 
-    static std::string ReadBytes(const std::wstring& path)
-    {
+    static std::string ReadBytes(const std::wstring& path) {
         std::string bytes;
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_NE(file, INVALID_HANDLE_VALUE);
         char buffer[4096];
         DWORD read = 0;
@@ -82,8 +77,7 @@ protected:
 
     // The message of the tw::Error that the call throws; empty when it throws none.
     template <typename Call>
-    static std::wstring ErrorOf(Call call)
-    {
+    static std::wstring ErrorOf(Call call) {
         try {
             call();
         } catch (const Error& error) {
@@ -93,8 +87,7 @@ protected:
     }
 
     // A failure message names the file on its first line and gives the system's reason after.
-    void ExpectFileMessage(const std::wstring& message, const std::wstring& path) const
-    {
+    void ExpectFileMessage(const std::wstring& message, const std::wstring& path) const {
         const std::size_t lineEnd = message.find(L"\r\n");
         ASSERT_NE(lineEnd, std::wstring::npos) << testing::PrintToString(message);
         EXPECT_NE(message.substr(0, lineEnd).find(path), std::wstring::npos);
@@ -105,15 +98,13 @@ protected:
     std::wstring path_;
 };
 
-TEST_F(SettingsStore, SafeWriteCreatesTheFileAndLeavesNothingElse)
-{
+TEST_F(SettingsStore, SafeWriteCreatesTheFileAndLeavesNothingElse) {
     WriteTextFileSafely(path_, L"[PROGRAM]\r\nName=Tapwhile.exe\r\n\r\n", TextEncoding::Ansi);
     EXPECT_EQ(ReadBytes(path_), "[PROGRAM]\r\nName=Tapwhile.exe\r\n\r\n");
     EXPECT_EQ(FilesInFolder(), std::vector<std::wstring>{L"Tapwhile.ini"});
 }
 
-TEST_F(SettingsStore, SafeWriteReplacesTheContentAndKeepsTheAttributes)
-{
+TEST_F(SettingsStore, SafeWriteReplacesTheContentAndKeepsTheAttributes) {
     WriteBytes(path_, "[OLD]\r\nlonger old content that must not survive\r\n");
     ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WriteTextFileSafely(path_, L"[NEW]\r\n", TextEncoding::Ansi);
@@ -122,8 +113,7 @@ TEST_F(SettingsStore, SafeWriteReplacesTheContentAndKeepsTheAttributes)
     EXPECT_EQ(FilesInFolder(), std::vector<std::wstring>{L"Tapwhile.ini"});
 }
 
-TEST_F(SettingsStore, ReadOnlyFileIsNotWrittenAndStaysAsItWas)
-{
+TEST_F(SettingsStore, ReadOnlyFileIsNotWrittenAndStaysAsItWas) {
     const std::string old = "[PROGRAM]\r\nName=old\r\n";
     WriteBytes(path_, old);
     ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -134,12 +124,11 @@ TEST_F(SettingsStore, ReadOnlyFileIsNotWrittenAndStaysAsItWas)
     EXPECT_EQ(FilesInFolder(), std::vector<std::wstring>{L"Tapwhile.ini"});
 }
 
-TEST_F(SettingsStore, LockedFileIsNotWrittenAndStaysAsItWas)
-{
+TEST_F(SettingsStore, LockedFileIsNotWrittenAndStaysAsItWas) {
     const std::string old = "[PROGRAM]\r\nName=old\r\n";
     WriteBytes(path_, old);
-    const HANDLE lock = CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE lock =
+        CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     const std::wstring writeMessage =
         ErrorOf([&] { WriteTextFileSafely(path_, L"[PROGRAM]\r\nName=new\r\n", TextEncoding::Ansi); });
@@ -151,29 +140,27 @@ TEST_F(SettingsStore, LockedFileIsNotWrittenAndStaysAsItWas)
     EXPECT_EQ(FilesInFolder(), std::vector<std::wstring>{L"Tapwhile.ini"});
 }
 
-TEST_F(SettingsStore, WriteIntoAMissingFolderFailsWithTheMessage)
-{
+TEST_F(SettingsStore, WriteIntoAMissingFolderFailsWithTheMessage) {
     const std::wstring path = folder_ + L"\\missing\\Tapwhile.ini";
     ExpectFileMessage(ErrorOf([&] { WriteTextFileSafely(path, L"x", TextEncoding::Ansi); }), path);
     ExpectFileMessage(ErrorOf([&] { WriteTextFilePlain(path, L"x", TextEncoding::Ansi); }), path);
 }
 
-TEST_F(SettingsStore, ByteOrderMarksAreReadAndWrittenBack)
-{
+TEST_F(SettingsStore, ByteOrderMarksAreReadAndWrittenBack) {
     const std::wstring text = L"[OPTION]\r\nStyleName=\u8A2D\u5B9A\U0001F600\r\n";
-    for (const TextEncoding encoding :
-         {TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+    for (const TextEncoding encoding : {TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
         WriteTextFileSafely(path_, text, encoding);
         const TextFile file = ReadTextFile(path_);
         EXPECT_EQ(file.encoding, encoding);
         EXPECT_EQ(file.text, text);
     }
     WriteTextFileSafely(path_, L"A", TextEncoding::Utf16LE);
-    EXPECT_EQ(ReadBytes(path_), "\xFF\xFE" "A\0"s);
+    EXPECT_EQ(ReadBytes(path_),
+              "\xFF\xFE"
+              "A\0"s);
 }
 
-TEST_F(SettingsStore, AnsiTextIsWrittenWithoutMarkUnlessTheCodePageCannotHoldIt)
-{
+TEST_F(SettingsStore, AnsiTextIsWrittenWithoutMarkUnlessTheCodePageCannotHoldIt) {
     WriteTextFileSafely(path_, L"[PROGRAM]\r\n", TextEncoding::Ansi);
     EXPECT_EQ(ReadBytes(path_), "[PROGRAM]\r\n");
     EXPECT_EQ(ReadTextFile(path_).encoding, TextEncoding::Ansi);
@@ -191,19 +178,17 @@ TEST_F(SettingsStore, AnsiTextIsWrittenWithoutMarkUnlessTheCodePageCannotHoldIt)
     EXPECT_EQ(file.text, text);
 }
 
-TEST_F(SettingsStore, HandOverFileInAnotherEncodingStillLoads)
-{
+TEST_F(SettingsStore, HandOverFileInAnotherEncodingStillLoads) {
     WriteBytes(path_, "\xFE\xFF\0#\0\r\0\n"s);
     EXPECT_EQ(ReadTextFile(path_).text, L"#\r\n");
     WriteBytes(path_, "\xEF\xBB\xBF#\xE3\x81\x82\r\n");
     EXPECT_EQ(ReadTextFile(path_).text, L"#\u3042\r\n");
 }
 
-TEST_F(SettingsStore, BadFilesReadWithoutCrashing)
-{
+TEST_F(SettingsStore, BadFilesReadWithoutCrashing) {
     WriteBytes(path_, "");
     EXPECT_EQ(ReadTextFile(path_).text, L"");
-    WriteBytes(path_, "\xFF\xFE\x41\x00\x42"s); // UTF-16 of odd length
+    WriteBytes(path_, "\xFF\xFE\x41\x00\x42"s);  // UTF-16 of odd length
     EXPECT_EQ(ReadTextFile(path_).text, L"A");
     std::string garbage(70000, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i) {
@@ -213,10 +198,9 @@ TEST_F(SettingsStore, BadFilesReadWithoutCrashing)
     EXPECT_NO_THROW(ReadTextFile(path_));
 }
 
-TEST_F(SettingsStore, FileOverTheSizeLimitIsRefusedWithTheMessage)
-{
-    const HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+TEST_F(SettingsStore, FileOverTheSizeLimitIsRefusedWithTheMessage) {
+    const HANDLE file =
+        CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size{};
     size.QuadPart = static_cast<LONGLONG>(MaxTextFileBytes) + 1;
@@ -226,33 +210,30 @@ TEST_F(SettingsStore, FileOverTheSizeLimitIsRefusedWithTheMessage)
     ExpectFileMessage(ErrorOf([&] { ReadTextFile(path_); }), path_);
 }
 
-TEST_F(SettingsStore, MissingFilesAndFolders)
-{
+TEST_F(SettingsStore, MissingFilesAndFolders) {
     EXPECT_FALSE(ReadTextFileIfExists(path_).has_value());
     EXPECT_FALSE(ReadTextFileIfExists(folder_ + L"\\no\\such.ini").has_value());
     ExpectFileMessage(ErrorOf([&] { ReadTextFile(path_); }), path_);
     EXPECT_FALSE(FileExists(path_));
-    EXPECT_FALSE(FileExists(folder_)); // a folder is no file
+    EXPECT_FALSE(FileExists(folder_));  // a folder is no file
     WriteBytes(path_, "x");
     EXPECT_TRUE(FileExists(path_));
     EXPECT_EQ(ReadTextFileIfExists(path_)->text, L"x");
 }
 
-TEST_F(SettingsStore, EnsureFolderCreatesAllMissingParents)
-{
+TEST_F(SettingsStore, EnsureFolderCreatesAllMissingParents) {
     const std::wstring nested = folder_ + L"\\Brackwater\\Tapwhile";
     EXPECT_TRUE(EnsureFolder(nested));
     EXPECT_NE(GetFileAttributesW(nested.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_TRUE(EnsureFolder(nested + L"\\")); // already there
+    EXPECT_TRUE(EnsureFolder(nested + L"\\"));  // already there
     WriteBytes(path_, "x");
-    EXPECT_FALSE(EnsureFolder(path_));                   // a file is in the way
-    EXPECT_FALSE(EnsureFolder(path_ + L"\\Tapwhile"));   // under a file
+    EXPECT_FALSE(EnsureFolder(path_));                  // a file is in the way
+    EXPECT_FALSE(EnsureFolder(path_ + L"\\Tapwhile"));  // under a file
     RemoveDirectoryW(nested.c_str());
     RemoveDirectoryW((folder_ + L"\\Brackwater").c_str());
 }
 
-TEST_F(SettingsStore, PlainWriteOverwritesTheHandOverFile)
-{
+TEST_F(SettingsStore, PlainWriteOverwritesTheHandOverFile) {
     WriteBytes(path_, "old content, longer than the new one");
     WriteTextFilePlain(path_, L"#1\r\n", TextEncoding::Ansi);
     EXPECT_EQ(ReadBytes(path_), "#1\r\n");
@@ -260,5 +241,5 @@ TEST_F(SettingsStore, PlainWriteOverwritesTheHandOverFile)
     EXPECT_EQ(ReadBytes(path_), "");
 }
 
-} // namespace
-} // namespace tw
+}  // namespace
+}  // namespace tw

@@ -82,7 +82,8 @@ std::set<std::wstring> FolderEntries(const std::wstring& folder) {
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do
-        if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..") names.insert(found.cFileName);
+        if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..")
+            names.insert(found.cFileName);
     while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
@@ -183,7 +184,9 @@ protected:
         }
         EXPECT_TRUE(test::ShownErrors().empty()) << testing::PrintToString(test::ShownErrors());
     }
-    std::wstring Backup(int folderId) const { return paths.temp + L"tw_link_backup_" + std::to_wstring(folderId) + L".lnk"; }
+    std::wstring Backup(int folderId) const {
+        return paths.temp + L"tw_link_backup_" + std::to_wstring(folderId) + L".lnk";
+    }
     std::vector<int> movedAside_;  // folders whose link place is the test's until TearDown
     static std::wstring Folder(int folderId) {
         return SpecialFolderPath(folderId, ui::Application::Instance().Handle());
@@ -204,7 +207,9 @@ protected:
 };
 
 std::wstring AskUpdate(const std::wstring& f) {
-    return L"フォルダ " + f + L" に\r\nカタコト号.lnk\r\nは既に存在します。更新しますか？\r\n\r\n[はい]: 更新, [いいえ]: 削除, [ｷｬﾝｾﾙ]: 取消し";
+    return L"フォルダ " + f +
+           L" に\r\nカタコト号.lnk\r\nは既に存在します。更新しますか？\r\n\r\n[はい]: 更新, [いいえ]: 削除, [ｷｬﾝｾﾙ]: "
+           L"取消し";
 }
 std::wstring AskOpenFolder(const std::wstring& f) { return L"フォルダ " + f + L" を開きますか？"; }
 
@@ -223,8 +228,9 @@ TEST_F(ShellShortcutTest, FirstClickCreatesARealLinkWithoutAskingThenOffersTheFo
         Click(row, {IDNO});
         EXPECT_EQ(app.Title(), AppTitle);
         const std::wstring f = row.word;
-        EXPECT_EQ(ShownTexts(), (std::vector<std::wstring>{
-                                    L"フォルダ " + f + L" に\r\nカタコト号.lnk\r\nを新規作成しました。", AskOpenFolder(f)}));
+        EXPECT_EQ(ShownTexts(),
+                  (std::vector<std::wstring>{L"フォルダ " + f + L" に\r\nカタコト号.lnk\r\nを新規作成しました。",
+                                             AskOpenFolder(f)}));
         ASSERT_EQ(dialogs.shown.size(), 2u);
         EXPECT_EQ(dialogs.shown[0].flags, 0u);
         EXPECT_EQ(dialogs.shown[1].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
@@ -262,7 +268,8 @@ TEST_F(ShellShortcutTest, YesUpdatesTheLinkAndOpensTheExplorerWithTheLinkSelecte
     Click(row, {IDYES, IDYES});
     const std::wstring f = row.word;
     EXPECT_EQ(ShownTexts(),
-              (std::vector<std::wstring>{AskUpdate(f), L"フォルダ " + f + L" の\r\nカタコト号.lnk\r\nを更新しました。", AskOpenFolder(f)}));
+              (std::vector<std::wstring>{AskUpdate(f), L"フォルダ " + f + L" の\r\nカタコト号.lnk\r\nを更新しました。",
+                                         AskOpenFolder(f)}));
     EXPECT_EQ(ReadLink(LinkPath(row.id)).description, L"2026/01/02 03:04:05 Created by win32_tests V2.9");
     ASSERT_EQ(shell.launches.size(), 1u);
     EXPECT_EQ(shell.launches[0].verb, L"open");
@@ -282,7 +289,8 @@ TEST_F(ShellShortcutTest, NoMovesTheLinkToTheRecycleBinThenOpensTheFolderItself)
     }
     const std::wstring f = row.word;
     EXPECT_EQ(ShownTexts(),
-              (std::vector<std::wstring>{AskUpdate(f), L"フォルダ " + f + L" から \r\nカタコト号.lnk\r\nを削除しました。", AskOpenFolder(f)}));
+              (std::vector<std::wstring>{
+                  AskUpdate(f), L"フォルダ " + f + L" から \r\nカタコト号.lnk\r\nを削除しました。", AskOpenFolder(f)}));
     EXPECT_FALSE(FileThere(LinkPath(row.id)));
     if (!trash.empty()) {
         std::set<std::wstring> added;
@@ -331,7 +339,8 @@ TEST_F(ShellShortcutTest, ALinkGoneWhileTheQuestionIsOpenCountsAsDeleted) {
     Click(row, {IDNO, IDNO});
     const std::wstring f = row.word;
     EXPECT_EQ(ShownTexts(),
-              (std::vector<std::wstring>{AskUpdate(f), L"フォルダ " + f + L" から \r\nカタコト号.lnk\r\nを削除しました。", AskOpenFolder(f)}));
+              (std::vector<std::wstring>{
+                  AskUpdate(f), L"フォルダ " + f + L" から \r\nカタコト号.lnk\r\nを削除しました。", AskOpenFolder(f)}));
 }
 
 // The text after "HRESULT=" in a failure message: the code, then a line break and the system text.
@@ -351,7 +360,8 @@ TEST_F(ShellShortcutTest, ASaveThatFailsIsReportedWithItsHresultAndTheFlowGoesOn
     Click(row, {IDYES});
     const std::wstring f = row.word;
     ASSERT_EQ(dialogs.shown.size(), 2u) << testing::PrintToString(ShownTexts());
-    ExpectFailureTail(dialogs.shown[0].text, L"フォルダ " + f + L" に\r\nカタコト号.lnk\r\nを新規作成できませんでした。HRESULT=");
+    ExpectFailureTail(dialogs.shown[0].text,
+                      L"フォルダ " + f + L" に\r\nカタコト号.lnk\r\nを新規作成できませんでした。HRESULT=");
     EXPECT_EQ(dialogs.shown[1].text, AskOpenFolder(f));
     // Still no file of that name: Yes opens the folder itself.
     ASSERT_EQ(shell.launches.size(), 1u);
@@ -370,7 +380,8 @@ TEST_F(ShellShortcutTest, AnUpdateThatCannotWriteIsReportedWithItsHresult) {
     const std::wstring f = row.word;
     ASSERT_EQ(dialogs.shown.size(), 3u) << testing::PrintToString(ShownTexts());
     EXPECT_EQ(dialogs.shown[0].text, AskUpdate(f));
-    ExpectFailureTail(dialogs.shown[1].text, L"フォルダ " + f + L" の\r\nカタコト号.lnk\r\nを更新できませんでした。HRESULT=");
+    ExpectFailureTail(dialogs.shown[1].text,
+                      L"フォルダ " + f + L" の\r\nカタコト号.lnk\r\nを更新できませんでした。HRESULT=");
     EXPECT_EQ(dialogs.shown[2].text, AskOpenFolder(f));
     EXPECT_EQ(ReadLink(LinkPath(row.id)).description, before.description);
 }
@@ -380,7 +391,8 @@ TEST_F(ShellShortcutTest, AFolderWithoutAPathIsNamedAndNothingElseHappens) {
     for (int folderId : {CSIDL_CONTROLS, 0x7F}) {
         dialogs.shown.clear();
         form.RegisterShortcut(folderId, L"コントロールパネル", paths.programFile);
-        EXPECT_EQ(ShownTexts(), (std::vector<std::wstring>{L"フォルダ コントロールパネル の場所を取得できませんでした。"}));
+        EXPECT_EQ(ShownTexts(),
+                  (std::vector<std::wstring>{L"フォルダ コントロールパネル の場所を取得できませんでした。"}));
         EXPECT_TRUE(shell.launches.empty());
     }
 }
@@ -458,8 +470,8 @@ TEST_F(ShellShortcutTest, CreateShortcutStopsAtTheFirstFailingSetterWithItsWords
             CreateShortcut(link, L"C:\\T.exe", L"x", L"C:\\Temp\\", L"d");
             ADD_FAILURE() << "no error for " << testing::PrintToString(std::wstring(c.failing));
         } catch (const Error& error) {
-            EXPECT_EQ(error.Message(), c.words + std::to_wstring(c.failure) + L"\r\n" +
-                                           SystemErrorText(static_cast<DWORD>(c.failure)));
+            EXPECT_EQ(error.Message(),
+                      c.words + std::to_wstring(c.failure) + L"\r\n" + SystemErrorText(static_cast<DWORD>(c.failure)));
         }
         EXPECT_EQ(link.calls.size(), c.calls);
     }

@@ -32,9 +32,8 @@ using ui::ColorRole;
 // A dark style with flat faces and square corners, so that every role fills whole areas.
 Style DarkStyle() {
     Style style;
-    style.colors = {0x202124, 0xE8EAED, 0x2B2C30, 0xF1F3F4, 0x3A3B3F, 0xF1F3F4, 0x4A4B50, 0x56575C, 0x8AB4F8,
-                    0x31588A, 0xFFFFFF, 0x70727A, 0xA0A3AA, 0x303134, 0xE8EAED, 0x292A2D, 0xE8EAED, 0x202124,
-                    0xE8EAED};
+    style.colors = {0x202124, 0xE8EAED, 0x2B2C30, 0xF1F3F4, 0x3A3B3F, 0xF1F3F4, 0x4A4B50, 0x56575C, 0x8AB4F8, 0x31588A,
+                    0xFFFFFF, 0x70727A, 0xA0A3AA, 0x303134, 0xE8EAED, 0x292A2D, 0xE8EAED, 0x202124, 0xE8EAED};
     style.cornerRadius = 0;
     style.borderWidth = 1;
     style.gradient = false;
@@ -43,9 +42,8 @@ Style DarkStyle() {
 
 Style LightStyle() {
     Style style = DarkStyle();
-    style.colors = {0xF3EFE6, 0x2A2418, 0xFFFDF8, 0x201A10, 0xE4DCCB, 0x2A2418, 0xEDE5D4, 0xD6CCB6, 0x9A5B13,
-                    0xC98A3C, 0x000000, 0x9C8F76, 0x6E6452, 0xFFF6DC, 0x2A2418, 0xFBF7EE, 0x2A2418, 0xE4DCCB,
-                    0x2A2418};
+    style.colors = {0xF3EFE6, 0x2A2418, 0xFFFDF8, 0x201A10, 0xE4DCCB, 0x2A2418, 0xEDE5D4, 0xD6CCB6, 0x9A5B13, 0xC98A3C,
+                    0x000000, 0x9C8F76, 0x6E6452, 0xFFF6DC, 0x2A2418, 0xFBF7EE, 0x2A2418, 0xE4DCCB, 0x2A2418};
     style.cornerRadius = 3;
     style.gradient = true;
     return style;
@@ -77,9 +75,7 @@ protected:
         UseEmbeddedStyles();
     }
 
-    void WriteStyleName(const std::string& name) {
-        WriteBytes(UserIni(), "[OPTION]\r\nStyleName=" + name + "\r\n");
-    }
+    void WriteStyleName(const std::string& name) { WriteBytes(UserIni(), "[OPTION]\r\nStyleName=" + name + "\r\n"); }
 
     std::wstring SelectedRow() const {
         int row = form->StyleList.ItemIndex();
@@ -119,7 +115,7 @@ TEST_F(StyleTest, StartUpAndClicksFollowTheStoredNameAndTheList) {
         const wchar_t* clickRow;            // a click on this row after the start, if any
         const wchar_t* active;              // the active style afterwards
         bool styled;
-        bool sameLook;                      // the click leaves every pixel as it was
+        bool sameLook;  // the click leaves every pixel as it was
     };
     const Case cases[] = {
         {"no settings file", std::nullopt, nullptr, L"Windows", false, false},
@@ -269,7 +265,8 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
         {"style list, selected row", 5, [&] { return f.StyleList.Handle(); },
          [&](HWND h) {
              RECT row{};
-             SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(f.StyleList.ItemIndex()), reinterpret_cast<LPARAM>(&row));
+             SendMessageW(h, LB_GETITEMRECT, static_cast<WPARAM>(f.StyleList.ItemIndex()),
+                          reinterpret_cast<LPARAM>(&row));
              return POINT{row.right - 3, (row.top + row.bottom) / 2};
          },
          ColorRole::Selection},
@@ -294,10 +291,12 @@ TEST_F(StyleTest, ADarkStyleColoursEveryControlAndThePlainLookComesBackExactly) 
     // The roles are the style's colours, not the system's; the hints take them too.
     EXPECT_EQ(ui::RoleColor(ColorRole::Window), RGB(0x20, 0x21, 0x24));
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)), RGB(0x30, 0x31, 0x34));
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(0xE8, 0xEA, 0xED));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPTEXTCOLOR, 0, 0)),
+              RGB(0xE8, 0xEA, 0xED));
 
     ClickRow(L"Windows");
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(f.Hints().Handle(), TTM_GETTIPBKCOLOR, 0, 0)),
+              GetSysColor(COLOR_INFOBK));
     for (int page = 0; page < f.Pages.PageCount(); ++page) {
         SCOPED_TRACE(page);
         f.Pages.SetActivePageIndex(page);
@@ -313,9 +312,9 @@ TEST(StyleListBox, InThePlainLookRowsAreDrawnAsTheSystemsOwnListDrawsThem) {
     ui::ListBox ours(form, 14);
     RECT left{0, 0, 140, 150};
     ours.SetBounds(left);
-    HWND system = CreateWindowExW(0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY |
-                                  LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
-                                  150, 0, 140, 150, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND system = CreateWindowExW(
+        0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+        150, 0, 140, 150, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(system);
     SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font()), FALSE);
     SendMessageW(system, LB_SETITEMHEIGHT, 0, form.ScaleValue(14));

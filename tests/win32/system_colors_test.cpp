@@ -60,14 +60,22 @@ private:
 // White on black with green grey text, as the system's high-contrast black scheme has them.
 std::vector<std::pair<int, COLORREF>> HighContrastBlack() {
     return {
-        {COLOR_BTNFACE, RGB(0, 0, 0)},          {COLOR_BTNTEXT, RGB(255, 255, 255)},
-        {COLOR_WINDOW, RGB(0, 0, 0)},           {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-        {COLOR_GRAYTEXT, RGB(63, 242, 0)},      {COLOR_BTNSHADOW, RGB(128, 128, 128)},
-        {COLOR_BTNHIGHLIGHT, RGB(255, 255, 255)}, {COLOR_3DLIGHT, RGB(192, 192, 192)},
-        {COLOR_3DDKSHADOW, RGB(0, 0, 0)},       {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
-        {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},    {COLOR_INFOBK, RGB(0, 0, 0)},
-        {COLOR_INFOTEXT, RGB(255, 255, 255)},   {COLOR_MENU, RGB(0, 0, 0)},
-        {COLOR_MENUTEXT, RGB(255, 255, 255)},   {COLOR_WINDOWFRAME, RGB(255, 255, 255)},
+        {COLOR_BTNFACE, RGB(0, 0, 0)},
+        {COLOR_BTNTEXT, RGB(255, 255, 255)},
+        {COLOR_WINDOW, RGB(0, 0, 0)},
+        {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+        {COLOR_GRAYTEXT, RGB(63, 242, 0)},
+        {COLOR_BTNSHADOW, RGB(128, 128, 128)},
+        {COLOR_BTNHIGHLIGHT, RGB(255, 255, 255)},
+        {COLOR_3DLIGHT, RGB(192, 192, 192)},
+        {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
+        {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+        {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+        {COLOR_INFOBK, RGB(0, 0, 0)},
+        {COLOR_INFOTEXT, RGB(255, 255, 255)},
+        {COLOR_MENU, RGB(0, 0, 0)},
+        {COLOR_MENUTEXT, RGB(255, 255, 255)},
+        {COLOR_WINDOWFRAME, RGB(255, 255, 255)},
     };
 }
 
@@ -77,7 +85,12 @@ std::vector<std::pair<int, COLORREF>> HighContrastBlack() {
 void WithoutTheme(HWND top) {
     SetWindowTheme(top, L" ", L" ");
     EnumChildWindows(
-        top, [](HWND child, LPARAM) { SetWindowTheme(child, L" ", L" "); return TRUE; }, 0);
+        top,
+        [](HWND child, LPARAM) {
+            SetWindowTheme(child, L" ", L" ");
+            return TRUE;
+        },
+        0);
 }
 
 // What a rectangle of a window shows: its commonest colour, taken as the background, and the
@@ -147,8 +160,8 @@ TEST_F(SystemColorsTest, InADarkSchemeChosenWhileTheProgramRunsEveryTextStandsOu
     HWND hints = f.Hints().Handle();
 
     // Controls at every depth: the tabs, the status bar, a label inside two grid panels.
-    std::vector<std::pair<HWND, int>> heard = {{f.Pages.Handle(), 0}, {f.StatusPanels.Handle(), 0},
-                                               {f.KeyPresser().MinutesCaption().Handle(), 0}};
+    std::vector<std::pair<HWND, int>> heard = {
+        {f.Pages.Handle(), 0}, {f.StatusPanels.Handle(), 0}, {f.KeyPresser().MinutesCaption().Handle(), 0}};
     for (auto& [window, count] : heard) ui::AddSubclass(window, CountColorChanges, &count);
 
     ColorSchemeScope dark(HighContrastBlack());
@@ -192,7 +205,10 @@ TEST_F(SystemColorsTest, InADarkSchemeChosenWhileTheProgramRunsEveryTextStandsOu
         {"disabled label", 1, [&] { return f.Reloader().MinutesCaption().Handle(); }, whole, face, 3.0},
         {"disabled check-box caption", 1, [&] { return f.Reloader().IdleOnlySwitch().Handle(); }, caption, face, 3.0},
         {"group-box caption", 0, [&] { return f.GroupBoxShortcut.Handle(); },
-         [&](HWND) { return RECT{f.ScaleValue(10), 0, f.ScaleValue(40), f.ScaleValue(13)}; }, face, 4.5},
+         [&](HWND) {
+             return RECT{f.ScaleValue(10), 0, f.ScaleValue(40), f.ScaleValue(13)};
+         },
+         face, 4.5},
         {"a tab", 1, [&] { return f.Pages.Handle(); },
          [](HWND h) {
              RECT r{};

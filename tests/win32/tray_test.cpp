@@ -304,7 +304,7 @@ TEST_F(TrayTest, TheIconsMenuRestoresOrCloses) {
     MinimiseToTheTray();
     ChooseFromMenu(2);
     EXPECT_TRUE(form->Closed());
-    EXPECT_TRUE(Exists(UserIni()));  // closed the ordinary way, with the save
+    EXPECT_TRUE(Exists(UserIni()));         // closed the ordinary way, with the save
     ui::Application::Instance().Restore();  // the program would have ended here
 }
 

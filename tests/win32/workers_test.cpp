@@ -18,14 +18,17 @@ protected:
     }
     // Both workers on, each measuring since its last act, both due; a browser in front.
     void StartBothDue() {
-        Start("StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\nSendReload=1\r\n"
-              "SendReloadUntouch=0\r\n");
+        Start(
+            "StandardDeviationRate=0\r\nNormalDistribution=0\r\nSendKeyUntouch=0\r\nSendReload=1\r\n"
+            "SendReloadUntouch=0\r\n");
         input.foreground = GetDesktopWindow();
         input.foregroundClass = L"Chrome_WidgetWin_1";
         form->KeyPresser().SetLastHit(input.tick - 1'000'000);
         form->Reloader().SetLastHit(input.tick - 1'000'000);
     }
-    size_t Traced(const std::wstring& text) const { return static_cast<size_t>(std::count(traces.begin(), traces.end(), text)); }
+    size_t Traced(const std::wstring& text) const {
+        return static_cast<size_t>(std::count(traces.begin(), traces.end(), text));
+    }
     std::vector<std::wstring> traces;  // every message the workers handed to AddLog
     // One tick of a worker's timer, its interval after the last.
     void RunKeyPresser() {
@@ -97,10 +100,12 @@ TEST_F(WorkersTest, TypedNumbersReadInRangeTheWorkersRunPromptlyAndTheFileHoldsT
     };
     for (const Typed& typed : {Typed{L"", 1, 0, 1}, Typed{L"0", 1, 0, 1}, Typed{L"45", 45, 45, 30},
                                Typed{L"40000", 60, 50, 30}, Typed{L"999999999", 60, 50, 30}}) {
-        SCOPED_TRACE(testing::Message() << "typed \"" << std::string(typed.text, typed.text + wcslen(typed.text)) << "\"");
+        SCOPED_TRACE(testing::Message() << "typed \"" << std::string(typed.text, typed.text + wcslen(typed.text))
+                                        << "\"");
         Start("SendReload=1\r\nSendReloadUntouch=0\r\n");
         // The user types; nothing leaves the boxes, so their texts stay as typed.
-        for (ui::NumberBox* box : {&form->KeyPresser().MinutesBox(), &form->Reloader().MinutesBox(), &form->NumberBoxDeviationRate, &form->NumberBoxIdleHold}) {
+        for (ui::NumberBox* box : {&form->KeyPresser().MinutesBox(), &form->Reloader().MinutesBox(),
+                                   &form->NumberBoxDeviationRate, &form->NumberBoxIdleHold}) {
             SetWindowTextW(box->Handle(), typed.text);
         }
         EXPECT_EQ(form->KeyPresser().MinutesBox().Value(), typed.minutes);
@@ -143,7 +148,7 @@ TEST_F(WorkersTest, WhileTheSessionIsLockedNeitherWorkerPressesNorRestartsAndBot
     const std::int32_t reloadInterval = form->Reloader().Interval();
     SendMessageW(form->Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
     input.injectedInputRegisters = false;  // injected input cannot reach a locked session
-    for (int i = 0; i < 700; ++i) {  // over eleven minutes
+    for (int i = 0; i < 700; ++i) {        // over eleven minutes
         RunKeyPresser();
         RunReloader();
     }
@@ -206,7 +211,7 @@ TEST_F(WorkersTest, WhereInputCannotReachTheDesktopNeitherWorkerPressesNorRestar
         EXPECT_EQ(form->HistoryMemo.LineCount(), 0);
         EXPECT_EQ(form->KeyPresser().Count(), 0);
         EXPECT_EQ(form->Reloader().Count(), 0);
-        EXPECT_EQ(Traced(condition.trace), 6u);  // each run of each worker says why
+        EXPECT_EQ(Traced(condition.trace), 6u);                 // each run of each worker says why
         EXPECT_FALSE(form->StatusPanels.PanelText(1).empty());  // measuring and showing go on
         EXPECT_FALSE(form->StatusPanels.PanelText(2).empty());
 
@@ -433,8 +438,11 @@ TEST_F(WorkersTest, F5GoesOnlyToAForegroundBrowser) {
     struct Case {
         const wchar_t* className;
         bool pressed;
-    } cases[] = {{L"Chrome_WidgetWin_1", true}, {L"chrome_widgetwin_1", false}, {L"IEFram", false},
-                 {L"MozillaWindowClass", true}, {L"Notepad", false}};
+    } cases[] = {{L"Chrome_WidgetWin_1", true},
+                 {L"chrome_widgetwin_1", false},
+                 {L"IEFram", false},
+                 {L"MozillaWindowClass", true},
+                 {L"Notepad", false}};
     int sent = 0;
     for (const Case& c : cases) {
         input.foregroundClass = c.className;
