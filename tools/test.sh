@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The project's test command. Installs what is missing, then builds and runs every test:
+#   format       every C++ file as .clang-format has it
 #   native       the portable core and its unit tests with the host compiler
 #   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
@@ -101,6 +102,16 @@ run_ctest() {
 
 mkdir -p "$logs"
 stage "deps" bash tools/deps.sh
+
+# One code format for the whole tree (.clang-format); a file that differs fails the run and is
+# named. Mend with: clang-format -i FILE
+check_format() {
+  local files
+  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  [ ${#files[@]} -gt 0 ] || { echo "no C++ files found: is this a git checkout?" >&2; return 1; }
+  clang-format --dry-run --Werror "${files[@]}"
+}
+stage "format" check_format
 
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 for preset in native native-asan; do
