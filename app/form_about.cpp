@@ -32,7 +32,7 @@ void TTapwhileForm::AboutClick(ui::Object*) {
     AboutDialog dialog(Handle(), Caption(), AboutText(facts), IDI_APP, AppDownloadUrl);
     // The gradient only while the style the window started in is active.
     if (ActiveStyleName() == startStyleName_) {
-        // AboutDialogPaint: white to a random colour, in a random direction, at every repaint.
+        // The background: white to a random colour, in a random direction, at every repaint.
         // The picture starts from white, so the text on it is black whatever the system's colours.
         dialog.SetBackgroundPainter(
             [this](HDC dc, const RECT& client) {
@@ -42,7 +42,7 @@ void TTapwhileForm::AboutClick(ui::Object*) {
             },
             RGB(0, 0, 0));
     }
-    // AboutImageClick: the icon links to the download page.
+    // A click on the icon opens the download page.
     dialog.OnImageClick = [this](ui::Object*) { OpenDocument(services_.shell, services_.dialogs, AppDownloadUrl); };
     dialog.ShowModal();
 }
