@@ -49,17 +49,28 @@ HBITMAP MenuItem::Picture(UINT dpi) {
     return picture_;
 }
 
+PopupMenu::~PopupMenu() {
+    if (font_) DeleteObject(font_);
+}
+
+HFONT PopupMenu::Font() const {
+    if (font_ && fontDpi_ == dpi_) return font_;
+    if (font_) DeleteObject(font_);
+    font_ = MenuFont(dpi_);
+    fontDpi_ = dpi_;
+    return font_;
+}
+
 bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !measure.itemData) return false;
     auto* item = reinterpret_cast<MenuItem*>(measure.itemData);
     const UINT dpi = dpi_;
     HDC dc = GetDC(nullptr);
-    HFONT font = MenuFont(dpi);
+    HFONT font = Font();
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SIZE text{};
     GetTextExtentPoint32W(dc, item->caption.c_str(), static_cast<int>(item->caption.size()), &text);
     SelectObject(dc, old);
-    if (font) DeleteObject(font);
     ReleaseDC(nullptr, dc);
     SIZE picture = PictureSize(item->Picture(dpi));
     int pad = MulDiv(8, static_cast<int>(dpi), 96);
@@ -92,14 +103,13 @@ bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     }
     RECT textRect = r;
     textRect.left += std::max<int>(picture.cx, MulDiv(16, static_cast<int>(dpi), 96)) + 2 * pad;
-    HFONT font = MenuFont(dpi);
+    HFONT font = Font();
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RoleColor(selected ? ColorRole::SelectionText : ColorRole::MenuText));
     DrawTextW(dc, item->caption.c_str(), static_cast<int>(item->caption.size()), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
-    if (font) DeleteObject(font);
     return true;
 }
 

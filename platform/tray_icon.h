@@ -36,6 +36,9 @@ private:
 class PopupMenu {
 public:
     PopupMenu() : dpi_(GetDpiForSystem()) {}
+    ~PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
     void Add(MenuItem* item) { items_.push_back(item); }
     const std::vector<MenuItem*>& Items() const { return items_; }
     // Shows the menu at a screen point for the owner window and runs the chosen item's handler.
@@ -50,8 +53,12 @@ public:
     bool DrawItem(const DRAWITEMSTRUCT& draw) const;
 
 private:
+    // The menu font at the menu's DPI, made once for every item's measuring and drawing.
+    HFONT Font() const;
     std::vector<MenuItem*> items_;
     UINT dpi_;
+    mutable HFONT font_ = nullptr;
+    mutable UINT fontDpi_ = 0;
 };
 
 class TrayIcon : public Object, public WindowHandler {
