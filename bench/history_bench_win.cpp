@@ -34,6 +34,42 @@ double CpuMilliseconds() {
     return ms(kernel) + ms(user);
 }
 
+// The longest stretch the thread spent busy without taking a message from its queue: how long
+// input waits at worst. A handler that runs a nested message loop (the clock's tick lets pending
+// messages run) is one message to the outer loop, yet input is taken inside it.
+class QueueWatch {
+public:
+    QueueWatch() {
+        instance_ = this;
+        hook_ = SetWindowsHookExW(WH_GETMESSAGE, Taken, nullptr, GetCurrentThreadId());
+    }
+    ~QueueWatch() {
+        UnhookWindowsHookEx(hook_);
+        instance_ = nullptr;
+    }
+    QueueWatch(const QueueWatch&) = delete;
+    QueueWatch& operator=(const QueueWatch&) = delete;
+    // From now on; waiting for a message is not busy time.
+    void Restart() { last_ = std::chrono::steady_clock::now(); }
+    // Counts the stretch up to now, as before a wait.
+    void Mark() {
+        auto now = std::chrono::steady_clock::now();
+        longest_ = std::max(longest_, Milliseconds(now - last_));
+        last_ = now;
+    }
+    double Longest() const { return longest_; }
+
+private:
+    static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
+        if (code >= 0 && wParam == PM_REMOVE && instance_) instance_->Mark();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline QueueWatch* instance_ = nullptr;
+    HHOOK hook_ = nullptr;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    double longest_ = 0;
+};
+
 }  // namespace
 
 int main() {
@@ -64,25 +100,28 @@ int main() {
                                         tw::FormatSettings::Japanese()));
     }
     // The take-over at start: the memo has every line at once and shows them in steps between
-    // messages; the longest step is how long the window can be kept from input.
+    // messages; the longest stretch between two messages taken, at any depth of message loop, is
+    // how long the window can be kept from input.
+    QueueWatch watch;
     auto start = std::chrono::steady_clock::now();
     double cpuStart = CpuMilliseconds();
     form.HistoryMemo.LoadLines(lines);
     auto returned = std::chrono::steady_clock::now();
     std::printf("take-over of %d lines: the memo holds them after %.1f ms\n", count, Milliseconds(returned - start));
-    double longest = 0;
+    watch.Restart();
     MSG msg;
     while (!form.HistoryMemo.ShowingAll()) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            watch.Mark();
             WaitMessage();
+            watch.Restart();
             continue;
         }
-        auto before = std::chrono::steady_clock::now();
         DispatchMessageW(&msg);
-        longest = std::max(longest, Milliseconds(std::chrono::steady_clock::now() - before));
     }
-    std::printf("  the edit control shows them all after %.1f ms (CPU %.0f ms); longest message %.1f ms\n",
-                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, longest);
+    watch.Mark();
+    std::printf("  the edit control shows them all after %.1f ms (CPU %.0f ms); longest wait for input %.1f ms\n",
+                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, watch.Longest());
 
     // The same text handed to the edit control at once, for comparison.
     form.HistoryMemo.Clear();
