@@ -5,6 +5,7 @@
 #   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
 #                with the Japanese locale
+#   release      the release zip built twice from empty folders, compared byte for byte
 # Stops at the first failure with a non-zero exit and prints a summary of the stages.
 # Usage: bash tools/test.sh   (from any folder)
 set -euo pipefail
@@ -149,6 +150,21 @@ stage "fuzz: run" fuzz_run
 
 stage "win64: configure" cmake --preset win64
 stage "win64: build" cmake --build --preset win64
+
+# The release zip twice, each from an empty build folder, must be the same bytes. The second
+# build compiles without the compiler cache, so a compiler output that differs shows too.
+release_twice() {
+  rm -rf build/repro
+  local first second
+  first=$(bash tools/release.sh build/repro/first | tail -n 1)
+  second=$(CCACHE_DISABLE=1 bash tools/release.sh build/repro/second | tail -n 1)
+  if ! cmp "$first" "$second"; then
+    echo "two builds of one commit gave different zips: $first and $second" >&2
+    return 1
+  fi
+  echo "same bytes: $(cut -d ' ' -f 1 "$first.sha256") $(basename "$first")"
+}
+stage "release: built twice" release_twice
 
 # The Wine stages: the project's prefix, HOME and XDG folders (tools/wine-env.sh), the users'
 # locale, one Wine server kept alive for the whole run and ended at the end, whatever happens.
