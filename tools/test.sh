@@ -5,7 +5,8 @@
 #   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
 #                with the Japanese locale
-#   release      the release zip built twice from empty folders, compared byte for byte
+#   release      the release zip built twice from empty folders, compared byte for byte, and
+#                its program started from a folder named in Japanese
 # Stops at the first failure with a non-zero exit and prints a summary of the stages.
 # Usage: bash tools/test.sh   (from any folder)
 set -euo pipefail
@@ -163,6 +164,7 @@ release_twice() {
     return 1
   fi
   echo "same bytes: $(cut -d ' ' -f 1 "$first.sha256") $(basename "$first")"
+  release_zip=$first
 }
 stage "release: built twice" release_twice
 
@@ -183,3 +185,5 @@ stage "win64: test" run_ctest win64 win64 -- xvfb-run -a -s "-screen 0 1280x800x
 # comma, other date order and names).
 stage "win64: window tests, da_DK" run_ctest win64-da_DK win64 -L window -- \
   env LC_ALL=da_DK.UTF-8 LANG=da_DK.UTF-8 xvfb-run -a -s "-screen 0 1280x800x24"
+# The program from the zip, unpacked as a user does into a folder named in Japanese with a space.
+stage "release: start from the zip" bash tools/release-start.sh "$release_zip"
