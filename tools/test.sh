@@ -5,6 +5,8 @@
 #   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
 #                with the Japanese locale
+#   release      the release zip built twice from empty folders, compared byte for byte, and
+#                its program started from a folder named in Japanese
 # Stops at the first failure with a non-zero exit and prints a summary of the stages.
 # Usage: bash tools/test.sh   (from any folder)
 set -euo pipefail
@@ -150,6 +152,22 @@ stage "fuzz: run" fuzz_run
 stage "win64: configure" cmake --preset win64
 stage "win64: build" cmake --build --preset win64
 
+# The release zip twice, each from an empty build folder, must be the same bytes. The second
+# build compiles without the compiler cache, so a compiler output that differs shows too.
+release_twice() {
+  rm -rf build/repro
+  local first second
+  first=$(bash tools/release.sh build/repro/first | tail -n 1)
+  second=$(CCACHE_DISABLE=1 bash tools/release.sh build/repro/second | tail -n 1)
+  if ! cmp "$first" "$second"; then
+    echo "two builds of one commit gave different zips: $first and $second" >&2
+    return 1
+  fi
+  echo "same bytes: $(cut -d ' ' -f 1 "$first.sha256") $(basename "$first")"
+  release_zip=$first
+}
+stage "release: built twice" release_twice
+
 # The Wine stages: the project's prefix, HOME and XDG folders (tools/wine-env.sh), the users'
 # locale, one Wine server kept alive for the whole run and ended at the end, whatever happens.
 source tools/wine-env.sh
@@ -167,3 +185,5 @@ stage "win64: test" run_ctest win64 win64 -- xvfb-run -a -s "-screen 0 1280x800x
 # comma, other date order and names).
 stage "win64: window tests, da_DK" run_ctest win64-da_DK win64 -L window -- \
   env LC_ALL=da_DK.UTF-8 LANG=da_DK.UTF-8 xvfb-run -a -s "-screen 0 1280x800x24"
+# The program from the zip, unpacked as a user does into a folder named in Japanese with a space.
+stage "release: start from the zip" bash tools/release-start.sh "$release_zip"
