@@ -40,10 +40,18 @@ void TTapwhileForm::UpdateSummary() {
     int firstVisible = SummaryMemo.FirstVisibleLine();
     {
         UpdateLock lock(SummaryMemo);
+        // Rebuilt after every line; the buckets that lines added at the end cannot change are
+        // taken from the last rebuild while the history only grew.
+        if (HistoryMemo.Revision() != summaryHistoryRevision_) {
+            summaryResume_ = {};
+            summaryHistoryRevision_ = HistoryMemo.Revision();
+        }
         SummaryBuild summary = BuildSummary(
-            HistoryMemo.AllText(), attachTime_, [this] { return services_.clock.LocalNow(); }, services_.format);
+            HistoryMemo.AllText(), attachTime_, [this] { return services_.clock.LocalNow(); }, services_.format,
+            &summaryResume_);
         bornTime_ = summary.bornTime;
-        SummaryMemo.SetAllText(std::move(summary.text), summary.lineCount);
+        // The first rebuild after a long history was taken over fills the memo: in steps.
+        SummaryMemo.LoadText(std::move(summary.text), summary.lineCount);
     }
     // Off its page the summary keeps where it was; on it, the newest buckets come into view.
     SummaryMemo.ScrollLines(shown ? SummaryMemo.LineCount() : firstVisible - SummaryMemo.FirstVisibleLine());

@@ -11,6 +11,7 @@
 
 #include "app/maker_info.h"
 #include "app/worker.h"
+#include "history/summary.h"
 #include "platform/application.h"
 #include "platform/buttons.h"
 #include "platform/clock.h"
@@ -244,6 +245,9 @@ private:
     std::array<std::wstring, 4> browserClasses_;
     DateTime attachTime_;
     DateTime bornTime_;
+    // What the last summary rebuild leaves for the next, and the history memo's revision it read.
+    SummaryResume summaryResume_;
+    std::uint64_t summaryHistoryRevision_ = 0;
     std::int32_t idleElapsed_ = 0;
     LASTINPUTINFO idleInput_{sizeof(LASTINPUTINFO), 0};
     std::wstring handOverFile_;

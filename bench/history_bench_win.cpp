@@ -51,6 +51,11 @@ public:
     QueueWatch& operator=(const QueueWatch&) = delete;
     // From now on; waiting for a message is not busy time.
     void Restart() { last_ = std::chrono::steady_clock::now(); }
+    // A new measure from now on.
+    void Reset() {
+        longest_ = 0;
+        Restart();
+    }
     // Counts the stretch up to now, as before a wait.
     void Mark() {
         auto now = std::chrono::steady_clock::now();
@@ -69,6 +74,23 @@ private:
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
     double longest_ = 0;
 };
+
+// Runs the message loop until `done`, counting a wait for a message as idle.
+template <typename Done>
+void DispatchUntil(QueueWatch& watch, Done done) {
+    watch.Reset();
+    MSG msg;
+    while (!done()) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            watch.Mark();
+            WaitMessage();
+            watch.Restart();
+            continue;
+        }
+        DispatchMessageW(&msg);
+    }
+    watch.Mark();
+}
 
 }  // namespace
 
@@ -108,18 +130,7 @@ int main() {
     form.HistoryMemo.LoadLines(lines);
     auto returned = std::chrono::steady_clock::now();
     std::printf("take-over of %d lines: the memo holds them after %.1f ms\n", count, Milliseconds(returned - start));
-    watch.Restart();
-    MSG msg;
-    while (!form.HistoryMemo.ShowingAll()) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            watch.Mark();
-            WaitMessage();
-            watch.Restart();
-            continue;
-        }
-        DispatchMessageW(&msg);
-    }
-    watch.Mark();
+    DispatchUntil(watch, [&] { return form.HistoryMemo.ShowingAll(); });
     std::printf("  the edit control shows them all after %.1f ms (CPU %.0f ms); longest wait for input %.1f ms\n",
                 Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, watch.Longest());
 
@@ -136,21 +147,28 @@ int main() {
     auto firstStart = std::chrono::steady_clock::now();
     cpuStart = CpuMilliseconds();
     form.AddLog(L"#" + std::to_wstring(count) + L" $9F after 00:00:57.600 96.0%");
-    std::printf("first AddLog after the load (fills the summary memo): %.1f ms (CPU %.0f ms)\n",
+    std::printf("first AddLog after the load (fills the summary memo): %.1f ms (CPU %.0f ms) (goal: at most 50 ms)\n",
                 Milliseconds(std::chrono::steady_clock::now() - firstStart), CpuMilliseconds() - cpuStart);
+    DispatchUntil(watch, [&] { return form.SummaryMemo.ShowingAll(); });
+    std::printf("  the summary memo shows its %d lines after %.1f ms; longest wait for input %.1f ms\n",
+                form.SummaryMemo.LineCount(), Milliseconds(std::chrono::steady_clock::now() - firstStart),
+                watch.Longest());
 
-    const int rounds = 5;
+    const int rounds = 10;
     double total = 0;
+    double longest = 0;
     cpuStart = CpuMilliseconds();
     for (int i = 0; i < rounds; ++i) {
         clock.now = clock.now.AddMilliseconds(60'000);
         auto before = std::chrono::steady_clock::now();
         form.AddLog(L"#" + std::to_wstring(count + i + 1) + L" $9F after 00:00:57.600 96.0%");
-        total += Milliseconds(std::chrono::steady_clock::now() - before);
+        double spent = Milliseconds(std::chrono::steady_clock::now() - before);
+        total += spent;
+        longest = std::max(longest, spent);
     }
     std::printf(
-        "one AddLog with a %d-line history (%d buckets): %.1f ms on average over %d (CPU %.0f ms) (target: under 50 "
-        "ms)\n",
-        count, form.SummaryMemo.LineCount(), total / rounds, rounds, (CpuMilliseconds() - cpuStart) / rounds);
+        "one AddLog with a %d-line history (%d buckets): %.1f ms on average over %d, longest %.1f ms (CPU %.1f ms on "
+        "average) (goal: at most 25 ms on average, every one at most 50 ms)\n",
+        count, form.SummaryMemo.LineCount(), total / rounds, rounds, longest, (CpuMilliseconds() - cpuStart) / rounds);
     return 0;
 }

@@ -60,8 +60,21 @@ std::wstring SummaryLine(DateTime start, DateTime end, int count, const FormatSe
     return line;
 }
 
+namespace {
+
+// Whether the rebuild may begin where `resume` left the last one.
+bool CanResume(const SummaryResume& resume, std::wstring_view history, DateTime attachTime,
+               const std::function<DateTime()>& now) {
+    if (resume.lineCount == 0 || resume.attachTime != attachTime) return false;
+    if (history.size() < resume.historyLength || resume.scanStart > history.size()) return false;
+    // A clock set back ends the summary before buckets that were kept.
+    return resume.lineCount == 1 || resume.lastStart <= now();
+}
+
+}  // namespace
+
 SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const std::function<DateTime()>& now,
-                          const FormatSettings& fs) {
+                          const FormatSettings& fs, SummaryResume* resume) {
     SummaryBuild summary;
     std::int64_t attach = attachTime.Milliseconds();
     std::int64_t born = attach - ((attach % 1000) + 1000) % 1000;
@@ -72,7 +85,18 @@ SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const 
     // The scan start is the offset of a line in the history text; npos once no line is left.
     constexpr size_t kNoLine = std::wstring_view::npos;
     size_t scanStart = history.empty() ? kNoLine : 0;
-    do {
+    if (resume && CanResume(*resume, history, attachTime, now)) {
+        summary.text = resume->text;
+        summary.lineCount = resume->lineCount;
+        summary.startTime = resume->nextStart;
+        summary.endTime = BucketEnd(summary.startTime);
+        scanStart = resume->scanStart;
+    } else if (resume) {
+        *resume = {};
+    }
+    // The leading buckets whose scan stopped before the end of the text.
+    size_t keptLength = resume ? resume->text.size() : 0;
+    while (summary.lineCount == 0 || summary.startTime <= now()) {
         int count = 0;
         size_t at = scanStart;
         while (at != kNoLine) {
@@ -91,9 +115,24 @@ SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const 
         if (summary.lineCount > 0) summary.text += L"\r\n";
         AppendSummaryLine(summary.text, summary.startTime, summary.endTime, count, fs);
         ++summary.lineCount;
+        DateTime bucketStart = summary.startTime;
         summary.startTime = summary.endTime.AddMilliseconds(1);
         summary.endTime = BucketEnd(summary.startTime);
-    } while (summary.startTime <= now());
+        // A scan that stopped on a line stops there whatever follows the text's end; once one
+        // reaches the end, every later one may count lines added there.
+        if (resume && at != kNoLine) {
+            keptLength = summary.text.size();
+            resume->lineCount = summary.lineCount;
+            resume->lastStart = bucketStart;
+            resume->nextStart = summary.startTime;
+            resume->scanStart = at;
+        }
+    }
+    if (resume) {
+        resume->text.assign(summary.text, 0, keptLength);
+        resume->historyLength = history.size();
+        resume->attachTime = attachTime;
+    }
     return summary;
 }
 

@@ -25,11 +25,26 @@ struct SummaryBuild {
     DateTime endTime;
 };
 
+// What a rebuild leaves for the next one over the same history grown at its end: the leading
+// buckets whose scan stopped before the history's end, which no line added after it can change.
+struct SummaryResume {
+    std::wstring text;  // those buckets' lines
+    int lineCount = 0;
+    DateTime lastStart;    // the last of them
+    DateTime nextStart;    // the bucket after them
+    size_t scanStart = 0;  // where its scan begins
+    size_t historyLength = 0;
+    DateTime attachTime;
+};
+
 // Rebuilds the summary from the history text (lines joined by CR LF). The scan of a bucket stops at the first line
 // stamped after it, and the next bucket's scan starts there, so lines out of time order are not
 // all counted. Lines without "#" at position 21, or whose stamp does not read, are passed over.
 // now() is asked again before each further bucket.
+// With `resume`, the rebuild begins where the last one with the same resume, attach time and
+// format settings left it, and leaves it for the next. The caller empties it (= {}) whenever the
+// history changed other than by lines added at its end; the result is the whole rebuild's.
 SummaryBuild BuildSummary(std::wstring_view history, DateTime attachTime, const std::function<DateTime()>& now,
-                          const FormatSettings& fs);
+                          const FormatSettings& fs, SummaryResume* resume = nullptr);
 
 }  // namespace tw

@@ -288,14 +288,7 @@ void Memo::LoadLines(const std::vector<std::wstring>& lines) {
     LoadText(JoinLines(lines), static_cast<int>(lines.size()));
 }
 
-void Memo::LoadText(std::wstring text, int lineCount) {
-    SetAllText(L"", 0);
-    text_ = std::move(text);
-    lineCount_ = lineCount;
-    if (text_.empty()) return;
-    stepChars_ = kFirstStepChars;
-    SetTimer(hwnd_, kLoadTimer, USER_TIMER_MINIMUM, nullptr);
-}
+void Memo::LoadText(std::wstring text, int lineCount) { Replace(std::move(text), lineCount, true); }
 
 bool Memo::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message != WM_TIMER || wParam != kLoadTimer) return false;
@@ -347,30 +340,36 @@ void Memo::ShowNextStep() {
     }
 }
 
-void Memo::SetAllText(std::wstring text, int lineCount) {
+void Memo::SetAllText(std::wstring text, int lineCount) { Replace(std::move(text), lineCount, false); }
+
+void Memo::Replace(std::wstring text, int lineCount, bool inSteps) {
     // A load still being shown ends here: the edit control holds text_'s first shown_ characters.
     KillTimer(hwnd_, kLoadTimer);
-    std::wstring_view current = std::wstring_view(text_).substr(0, shown_);
+    const size_t held = shown_;
     // A rebuilt text mostly repeats the old one: only what follows the common beginning is
     // handed to the edit control, which is slow to take long texts whole.
     size_t common = 0;
-    size_t shorter = std::min(text.size(), current.size());
-    while (common < shorter && text[common] == current[common]) ++common;
-    if (common == text.size() && common == current.size()) {
-        text_ = std::move(text);
-        shown_ = text_.size();
-        lineCount_ = lineCount;
-        return;
-    }
-    if (common == 0) {
-        SetWindowTextW(hwnd_, text.c_str());
-    } else {
-        SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(current.size()));
-        SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str() + common));
-    }
+    size_t shorter = std::min(text.size(), held);
+    while (common < shorter && text[common] == text_[common]) ++common;
+    const bool steps = inSteps && text.size() - common > kFirstStepChars;
+    const size_t end = steps ? common : text.size();
     text_ = std::move(text);
-    shown_ = text_.size();
     lineCount_ = lineCount;
+    ++revision_;
+    shown_ = end;
+    if (common < held || common < end) {
+        if (common == 0) {
+            SetWindowTextW(hwnd_, text_.substr(0, end).c_str());
+        } else {
+            std::wstring piece = text_.substr(common, end - common);  // EM_REPLACESEL takes a terminated text
+            SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(held));
+            SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+        }
+    }
+    if (steps) {
+        stepChars_ = kFirstStepChars;
+        SetTimer(hwnd_, kLoadTimer, USER_TIMER_MINIMUM, nullptr);
+    }
 }
 
 std::vector<std::wstring_view> Memo::Lines() const {

@@ -1,5 +1,6 @@
 #pragma once
 // Lists: a plain sorted list, a list with a check mark per row, and the read-only memo.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,10 +67,10 @@ public:
     // Appends a line at the end; the memo has no length limit.
     void AddLine(std::wstring_view line);
     void SetLines(const std::vector<std::wstring>& lines);
-    // As SetLines, but the edit control receives the lines in steps between messages, so that a
-    // long history does not hold up the window: the edit control takes a long text slowly. The
-    // memo's lines are complete at once; Text() grows until ShowingAll(). The steps wait while
-    // the memo's top-level window is hidden.
+    // As SetLines, but a long change reaches the edit control in steps between messages, so that
+    // a long history does not hold up the window: the edit control takes a long text slowly. The
+    // memo's lines are complete at once; Text() grows until ShowingAll(). A short change is shown
+    // at once. The steps wait while the memo's top-level window is hidden.
     void LoadLines(const std::vector<std::wstring>& lines);
     // As LoadLines, for lines already joined by CR LF.
     void LoadText(std::wstring text, int lineCount);
@@ -79,6 +80,8 @@ public:
     std::vector<std::wstring_view> Lines() const;
     // The whole text, lines joined by CR LF.
     const std::wstring& AllText() const { return text_; }
+    // Changes whenever the text changes other than by AddLine.
+    std::uint64_t Revision() const { return revision_; }
     void SetAllText(std::wstring text, int lineCount);
     // Repainting is suspended between these two calls.
     void BeginUpdate();
@@ -93,6 +96,9 @@ protected:
     bool FilterMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // Makes `text` the memo's text. The edit control keeps the beginning it shares with it and
+    // receives the rest at once, or in steps when `inSteps` and the rest is long.
+    void Replace(std::wstring text, int lineCount, bool inSteps);
     // Appends text to the edit control's text at position `at`, keeping the selection.
     void AppendToControl(size_t at, std::wstring_view text);
     void ShowNextStep();
@@ -104,6 +110,7 @@ private:
     // rather than asking the edit control for megabytes at every read.
     std::wstring text_;
     int lineCount_ = 0;
+    std::uint64_t revision_ = 0;
     // How much of text_ the edit control holds: all of it, or during LoadLines a beginning that
     // ends at a line's end.
     size_t shown_ = 0;

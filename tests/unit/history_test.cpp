@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "history/history_line.h"
 #include "history/summary.h"
 #include "runtime/pattern_format.h"
@@ -159,6 +162,54 @@ TEST(Summary, LinesAfterNowAreNeverCounted) {
                            At(2025, 10, 9, 14, 10));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], L"2025/10/09 14:00-14:29 * 1");
+}
+
+// A rebuild that begins where the last one left off gives what the whole rebuild gives, while
+// lines are added at the end: in order, out of order, unreadable, after a gap of hours, with the
+// clock set back, and after the attach time changes.
+TEST(Summary, AResumedRebuildGivesTheWholeRebuildsResult) {
+    std::vector<std::wstring> history;
+    DateTime attach = At(2025, 10, 9, 14, 17, 45, 300);
+    DateTime now = At(2025, 10, 9, 14, 20);
+    SummaryResume resume;
+    int resumedCount = 0;
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int step = 0; step < 400; ++step) {
+        std::uint32_t kind = next(20);
+        DateTime stamp = now;
+        if (kind == 0) stamp = now.AddMilliseconds(-static_cast<std::int64_t>(next(120)) * 60'000);  // out of order
+        if (kind == 1) stamp = now.AddMilliseconds(static_cast<std::int64_t>(next(90)) * 60'000);    // ahead of now
+        std::wstring line = HistoryLine(stamp, L"#" + std::to_wstring(step) + L" $9F", kJa);
+        if (kind == 2) line = L"unreadable " + std::to_wstring(step);
+        history.push_back(line);
+        if (step == 250) now = now.AddMilliseconds(-3 * 3'600'000);  // the clock set back
+        if (step == 300) attach = attach.AddMilliseconds(-45 * 60'000);
+        now = now.AddMilliseconds(static_cast<std::int64_t>(next(kind == 3 ? 600 : 20)) * 60'000);
+
+        std::wstring text = Joined(history);
+        SummaryBuild whole = BuildSummary(
+            text, attach, [now] { return now; }, kJa);
+        int asked = 0;
+        SummaryBuild resumed = BuildSummary(
+            text, attach,
+            [now, &asked] {
+                ++asked;
+                return now;
+            },
+            kJa, &resume);
+        ASSERT_EQ(resumed.text, whole.text) << "step " << step;
+        ASSERT_EQ(resumed.lineCount, whole.lineCount) << "step " << step;
+        ASSERT_EQ(resumed.startTime, whole.startTime) << "step " << step;
+        ASSERT_EQ(resumed.endTime, whole.endTime) << "step " << step;
+        // A resumed rebuild asks the time only for the buckets it writes (and once to check it).
+        if (asked < whole.lineCount / 2) ++resumedCount;
+    }
+    // Most rebuilds did resume.
+    EXPECT_GT(resumedCount, 300);
 }
 
 TEST(Summary, KeepsTheCursorAndTheBirthTime) {

@@ -46,6 +46,48 @@ TEST_F(HistoryTest, TheHistoryGrowsPastTheEditControlsDefaultLimit) {
     EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 14:00-14:29 * 1");
 }
 
+// The summary is the whole history's after the memo's text was replaced, not only grown.
+TEST_F(HistoryTest, TheSummaryFollowsAHistoryReplacedBetweenTwoLines) {
+    clock.now = At(14, 3, 0);
+    form->AddLog(L"#1 $9F");
+    clock.now = At(14, 35, 0);
+    form->AddLog(L"#2 $9F");
+    ASSERT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 14:00-14:29 * 1\r\n2025/10/09 14:30-14:59 * 1");
+    form->HistoryMemo.SetLines({L"2025/10/09 14:05:00 #1 $9F", L"2025/10/09 14:06:00 #2 $9F",
+                                L"2025/10/09 14:07:00 #3 $9F", L"2025/10/09 14:40:00 #4 $9F"});
+    clock.now = At(15, 10, 0);
+    form->AddLog(L"#5 $9F");
+    EXPECT_EQ(form->SummaryMemo.AllText(),
+              L"2025/10/09 14:00-14:29 *** 3\r\n2025/10/09 14:30-14:59 * 1\r\n2025/10/09 15:00-15:29 * 1");
+    EXPECT_EQ(form->SummaryMemo.Text(), form->SummaryMemo.AllText());
+}
+
+// A long summary filled at once would hold up the window: the first rebuild after a long
+// history was taken over shows it in steps, following its end on the summary page.
+TEST_F(HistoryTest, ALongSummaryFillsTheEmptyMemoInStepsAndShowsItsEnd) {
+    form->SetAttachTime(DateTime::FromParts(2025, 9, 9, 14, 0, 0).value());
+    form->Pages.SetActivePageIndex(4);
+    form->Show();
+    clock.now = At(14, 3, 0);
+    form->AddLog(L"#1 $9F");
+    ASSERT_GT(form->SummaryMemo.LineCount(), 1400);
+    EXPECT_TRUE(form->SummaryMemo.AllText().ends_with(L"2025/10/09 14:00-14:29 * 1"));
+    ASSERT_FALSE(form->SummaryMemo.ShowingAll());
+    EXPECT_LT(form->SummaryMemo.Text().size(), form->SummaryMemo.AllText().size());
+    for (DWORD deadline = GetTickCount() + 30'000; !form->SummaryMemo.ShowingAll() && GetTickCount() < deadline;) {
+        ui::Application::Instance().ProcessMessages();
+    }
+    ASSERT_TRUE(form->SummaryMemo.ShowingAll());
+    EXPECT_EQ(form->SummaryMemo.Text(), form->SummaryMemo.AllText());
+    EXPECT_GT(form->SummaryMemo.FirstVisibleLine(), form->SummaryMemo.LineCount() - 40);
+    // A later line changes only the end, at once.
+    clock.now = At(14, 4, 0);
+    form->AddLog(L"#2 $9F");
+    EXPECT_TRUE(form->SummaryMemo.ShowingAll());
+    EXPECT_TRUE(form->SummaryMemo.Text().ends_with(L"2025/10/09 14:00-14:29 ** 2"));
+    EXPECT_TRUE(test::ShownErrors().empty());
+}
+
 // A long handed-over history must not hold up the start: the memo has every line at once, and
 // the edit control receives them in steps while the message loop runs.
 TEST_F(HistoryTest, AHandedOverHistoryIsCompleteAtOnceAndShownInStepsWhileMessagesRun) {
