@@ -37,6 +37,15 @@ void Summarise(const std::vector<std::wstring>& lines, const FormatSettings& fs)
     SummaryBuild summary = BuildSummary(
         text, attach, [now] { return now; }, fs);
     Check(summary.lineCount >= 1 && summary.lineCount <= 14);
+    // Resumed from a rebuild over the first half of the lines, the rebuild is the whole one.
+    std::wstring firstHalf;
+    for (size_t i = 0; i < lines.size() / 2; ++i) firstHalf += (i ? L"\r\n" : L"") + lines[i];
+    SummaryResume resume;
+    BuildSummary(
+        firstHalf, attach, [now] { return now; }, fs, &resume);
+    SummaryBuild resumed = BuildSummary(
+        text, attach, [now] { return now; }, fs, &resume);
+    Check(resumed.text == summary.text && resumed.lineCount == summary.lineCount);
     std::size_t stars = 0;
     for (wchar_t c : summary.text) stars += c == L'*';
     Check(stars <= lines.size());
