@@ -130,29 +130,30 @@ int main() {
     form.HistoryMemo.LoadLines(lines);
     auto returned = std::chrono::steady_clock::now();
     std::printf("take-over of %d lines: the memo holds them after %.1f ms\n", count, Milliseconds(returned - start));
-    DispatchUntil(watch, [&] { return form.HistoryMemo.ShowingAll(); });
-    std::printf("  the edit control shows them all after %.1f ms (CPU %.0f ms); longest wait for input %.1f ms\n",
-                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, watch.Longest());
 
-    // The same text handed to the edit control at once, for comparison.
-    form.HistoryMemo.Clear();
-    start = std::chrono::steady_clock::now();
-    cpuStart = CpuMilliseconds();
-    form.HistoryMemo.SetLines(lines);
-    std::printf("the same lines set at once: %.1f ms (CPU %.0f ms)\n",
-                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart);
-
-    // The first line after the load fills the empty summary memo whole; later ones change its end.
+    // A line right after the take-over fills the empty summary memo whole.
     clock.now = clock.now.AddMilliseconds(60'000);
-    auto firstStart = std::chrono::steady_clock::now();
-    cpuStart = CpuMilliseconds();
+    auto before = std::chrono::steady_clock::now();
+    double cpuBefore = CpuMilliseconds();
     form.AddLog(L"#" + std::to_wstring(count) + L" $9F after 00:00:57.600 96.0%");
-    std::printf("first AddLog after the load (fills the summary memo): %.1f ms (CPU %.0f ms) (goal: at most 50 ms)\n",
-                Milliseconds(std::chrono::steady_clock::now() - firstStart), CpuMilliseconds() - cpuStart);
-    DispatchUntil(watch, [&] { return form.SummaryMemo.ShowingAll(); });
-    std::printf("  the summary memo shows its %d lines after %.1f ms; longest wait for input %.1f ms\n",
-                form.SummaryMemo.LineCount(), Milliseconds(std::chrono::steady_clock::now() - firstStart),
-                watch.Longest());
+    std::printf(
+        "first AddLog, during the take-over (fills the summary memo): %.1f ms (CPU %.0f ms) (goal: at most 50 ms)\n",
+        Milliseconds(std::chrono::steady_clock::now() - before), CpuMilliseconds() - cpuBefore);
+
+    DispatchUntil(watch, [&] { return form.HistoryMemo.ShowingAll() && form.SummaryMemo.ShowingAll(); });
+    std::printf(
+        "  the edit controls show every line after %.1f ms (CPU %.0f ms); longest wait for input %.1f ms (%d summary "
+        "lines)\n",
+        Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart, watch.Longest(),
+        form.SummaryMemo.LineCount());
+
+    // The first line the history memo's edit control takes itself.
+    clock.now = clock.now.AddMilliseconds(60'000);
+    before = std::chrono::steady_clock::now();
+    cpuBefore = CpuMilliseconds();
+    form.AddLog(L"#" + std::to_wstring(count + 1) + L" $9F after 00:00:57.600 96.0%");
+    std::printf("first AddLog once the history shows every line: %.1f ms (CPU %.0f ms) (goal: at most 50 ms)\n",
+                Milliseconds(std::chrono::steady_clock::now() - before), CpuMilliseconds() - cpuBefore);
 
     const int rounds = 10;
     double total = 0;
@@ -160,8 +161,8 @@ int main() {
     cpuStart = CpuMilliseconds();
     for (int i = 0; i < rounds; ++i) {
         clock.now = clock.now.AddMilliseconds(60'000);
-        auto before = std::chrono::steady_clock::now();
-        form.AddLog(L"#" + std::to_wstring(count + i + 1) + L" $9F after 00:00:57.600 96.0%");
+        before = std::chrono::steady_clock::now();
+        form.AddLog(L"#" + std::to_wstring(count + i + 2) + L" $9F after 00:00:57.600 96.0%");
         double spent = Milliseconds(std::chrono::steady_clock::now() - before);
         total += spent;
         longest = std::max(longest, spent);
@@ -170,5 +171,13 @@ int main() {
         "one AddLog with a %d-line history (%d buckets): %.1f ms on average over %d, longest %.1f ms (CPU %.1f ms on "
         "average) (goal: at most 25 ms on average, every one at most 50 ms)\n",
         count, form.SummaryMemo.LineCount(), total / rounds, rounds, longest, (CpuMilliseconds() - cpuStart) / rounds);
+
+    // The same text handed to the edit control at once, for comparison.
+    form.HistoryMemo.Clear();
+    start = std::chrono::steady_clock::now();
+    cpuStart = CpuMilliseconds();
+    form.HistoryMemo.SetLines(lines);
+    std::printf("the same lines set at once: %.1f ms (CPU %.0f ms)\n",
+                Milliseconds(std::chrono::steady_clock::now() - start), CpuMilliseconds() - cpuStart);
     return 0;
 }

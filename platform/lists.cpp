@@ -259,13 +259,16 @@ std::wstring JoinLines(const std::vector<std::wstring>& lines) {
 }  // namespace
 
 void Memo::AppendToControl(size_t at, std::wstring_view text) {
-    // Appending keeps the scroll position: the selection moves, the view does not.
+    // Appending keeps the scroll position and the user's selection; a caret at the end stays at
+    // the end, where the next line appears. A selection message costs the edit control a pass
+    // over all its lines, so a caret already there is not moved at all.
     DWORD selStart = 0, selEnd = 0;
     SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
-    SendMessageW(hwnd_, EM_SETSEL, at, static_cast<LPARAM>(at));
+    const bool caretAtEnd = selStart == selEnd && selStart == at;
+    if (!caretAtEnd) SendMessageW(hwnd_, EM_SETSEL, at, static_cast<LPARAM>(at));
     std::wstring piece(text);  // EM_REPLACESEL takes a terminated text
     SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-    SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+    if (!caretAtEnd) SendMessageW(hwnd_, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
 }
 
 void Memo::AddLine(std::wstring_view line) {
@@ -360,6 +363,8 @@ void Memo::Replace(std::wstring text, int lineCount, bool inSteps) {
     if (common < held || common < end) {
         if (common == 0) {
             SetWindowTextW(hwnd_, text_.substr(0, end).c_str());
+            // The caret waits at the end, as after a replacement.
+            SendMessageW(hwnd_, EM_SETSEL, end, static_cast<LPARAM>(end));
         } else {
             std::wstring piece = text_.substr(common, end - common);  // EM_REPLACESEL takes a terminated text
             SendMessageW(hwnd_, EM_SETSEL, common, static_cast<LPARAM>(held));

@@ -46,6 +46,32 @@ TEST_F(HistoryTest, TheHistoryGrowsPastTheEditControlsDefaultLimit) {
     EXPECT_EQ(form->SummaryMemo.AllText(), L"2025/10/09 14:00-14:29 * 1");
 }
 
+// A line added keeps what the user selected; a caret at the end, where it waits after the text
+// is set, follows the end.
+TEST_F(HistoryTest, ALineAddedKeepsTheSelectionAndACaretAtTheEndFollowsIt) {
+    const HWND memo = form->HistoryMemo.Handle();
+    auto selection = [memo] {
+        DWORD start = 0, end = 0;
+        SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::pair<DWORD, DWORD>(start, end);
+    };
+    auto length = [this] { return static_cast<DWORD>(form->HistoryMemo.AllText().size()); };
+    form->HistoryMemo.SetLines({L"2025/10/09 13:00:00 #1 $9F", L"2025/10/09 13:00:01 #2 $9F"});
+    EXPECT_EQ(selection(), std::pair(length(), length()));
+    clock.now = At(14, 3, 0);
+    form->AddLog(L"#3 $9F");
+    EXPECT_EQ(selection(), std::pair(length(), length()));
+
+    const std::pair<DWORD, DWORD> kept[] = {{2, 9}, {0, 0}, {5, 5}, {0, length()}};
+    for (auto [start, end] : kept) {
+        SendMessageW(memo, EM_SETSEL, start, static_cast<LPARAM>(end));
+        form->AddLog(L"#4 $9F");
+        EXPECT_EQ(selection(), std::pair(start, end));
+    }
+    EXPECT_EQ(form->HistoryMemo.LineCount(), 7);
+    EXPECT_EQ(form->HistoryMemo.Text(), form->HistoryMemo.AllText());
+}
+
 // The summary is the whole history's after the memo's text was replaced, not only grown.
 TEST_F(HistoryTest, TheSummaryFollowsAHistoryReplacedBetweenTwoLines) {
     clock.now = At(14, 3, 0);
