@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   cmake make g++                      # native build of the portable core and its tests
   libgtest-dev googletest             # GoogleTest: native library, sources for the Windows build
-  clang libclang-rt-14-dev            # libFuzzer
+  clang libclang-rt-14-dev            # libFuzzer, and the second Windows build (win64-clang)
   clang-format                        # the code format the test command checks
   g++-mingw-w64-x86-64-posix          # the Windows build
+  lld llvm                            # that build's linker and archiver
   wine wine64                         # runs the Windows build
   xvfb xauth x11-utils xdotool        # a display for it, and a user's clicks
   imagemagick                         # screenshots

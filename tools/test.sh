@@ -5,6 +5,9 @@
 #   native-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   win64        the Windows build (MinGW-w64), its tests under Wine on a virtual X display,
 #                with the Japanese locale
+#   win64-clang  the Windows build again with clang and lld against the same MinGW-w64 headers
+#                and libraries, warnings as errors; its unit and window tests under Wine, the
+#                same way
 #   release      the release zip built twice from empty folders, compared byte for byte, and
 #                its program started from a folder named in Japanese
 # Stops at the first failure with a non-zero exit and prints a summary of the stages.
@@ -151,6 +154,10 @@ stage "fuzz: run" fuzz_run
 
 stage "win64: configure" cmake --preset win64
 stage "win64: build" cmake --build --preset win64
+# A second compiler over the same code and libraries: what one compiler lets pass, the other
+# may not.
+stage "win64-clang: configure" cmake --preset win64-clang
+stage "win64-clang: build" cmake --build --preset win64-clang
 
 # The release zip twice, each from an empty build folder, must be the same bytes. The second
 # build compiles without the compiler cache, so a compiler output that differs shows too.
@@ -185,5 +192,9 @@ stage "win64: test" run_ctest win64 win64 -- xvfb-run -a -s "-screen 0 1280x800x
 # comma, other date order and names).
 stage "win64: window tests, da_DK" run_ctest win64-da_DK win64 -L window -- \
   env LC_ALL=da_DK.UTF-8 LANG=da_DK.UTF-8 xvfb-run -a -s "-screen 0 1280x800x24"
+# The clang build's unit and window tests (the end-to-end runs of the program stay with gcc's
+# build, the one that ships).
+stage "win64-clang: test" run_ctest win64-clang win64-clang -L '^(unit|window)$' -- \
+  xvfb-run -a -s "-screen 0 1280x800x24"
 # The program from the zip, unpacked as a user does into a folder named in Japanese with a space.
 stage "release: start from the zip" bash tools/release-start.sh "$release_zip"

@@ -344,9 +344,10 @@ TEST_F(AboutBoxTest, ThePlainLookPaintsAGradientFromWhiteThatChangesAtEveryRepai
 TEST_F(AboutBoxTest, OpensCentredOnTheMonitorOfTheMainWindow) {
     test::TwoMonitors monitors;
     ui::Application::Instance().SetMonitors(&monitors);
-    for (const auto& [x, monitor] : {std::pair{800, monitors.right}, std::pair{0, monitors.left}}) {
+    for (const auto& placement : {std::pair{800, monitors.right}, std::pair{0, monitors.left}}) {
+        const int x = placement.first;
+        const RECT& screen = placement.second.bounds;
         SetWindowPos(form.Handle(), nullptr, x, 100, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-        const RECT& screen = monitor.bounds;
         ShowAbout([&](HWND dialog) {
             RECT r{};
             GetWindowRect(dialog, &r);
