@@ -301,7 +301,6 @@ void TTapwhileForm::DefineWindow() {
     ButtonProperties.OnClick = [this](ui::Object* s) { PropertiesClick(s); };
     ButtonDonation.OnClick = [this](ui::Object* s) { DonationClick(s); };
     ButtonHomeSite.OnClick = [this](ui::Object* s) { SiteClick(s); };
-    Realign();
 }
 
 // ---- Start-up --------------------------------------------------------------------------------
