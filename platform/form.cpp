@@ -44,6 +44,7 @@ void Form::RegisterWindowClass() {
     wc.hInstance = Application::Instance().InstanceHandle();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = Application::Instance().Icon();
+    wc.hIconSm = Application::Instance().SmallIcon();
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);
 }
