@@ -21,14 +21,15 @@ namespace {
 void SetUp(const StartUpOptions& options) {
     ui::Application& app = ui::Application::Instance();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    HICON icon = nullptr;
     if (options.programIcon) {
-        icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-        app.SetIcon(icon);  // the window class takes it
+        auto load = [instance](int width, int height) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 GetSystemMetrics(width), GetSystemMetrics(height), 0));
+        };
+        // The windows take it from their classes.
+        app.SetIcons(load(SM_CXICON, SM_CYICON), load(SM_CXSMICON, SM_CYSMICON));
     }
     app.Initialize(instance);
-    if (icon) app.SetIcon(icon);  // and so does the window
     app.SetTitle(AppTitle);
     if (options.errorDisplay) app.errorDisplay = options.errorDisplay;
     UseEmbeddedStyles();

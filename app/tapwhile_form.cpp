@@ -301,7 +301,6 @@ void TTapwhileForm::DefineWindow() {
     ButtonProperties.OnClick = [this](ui::Object* s) { PropertiesClick(s); };
     ButtonDonation.OnClick = [this](ui::Object* s) { DonationClick(s); };
     ButtonHomeSite.OnClick = [this](ui::Object* s) { SiteClick(s); };
-    Realign();
 }
 
 // ---- Start-up --------------------------------------------------------------------------------
@@ -340,7 +339,7 @@ void TTapwhileForm::FormCreate(ui::Object*) {
 void TTapwhileForm::SetUpStyles() {
     ui::StyleManager& styles = ui::StyleManager::Instance();
     StyleList.Clear();
-    for (const std::wstring& name : styles.Names()) StyleList.Add(name);
+    StyleList.AddAll(styles.Names());
     int stored = StyleList.IndexOf(storedStyleName_);
     try {
         // A name the list does not hold (or none) re-activates the active style: no change.

@@ -11,7 +11,10 @@
 #   takeover the start with a 100,000-line hand-over file left by a self-restart: when the window
 #            is usable, the longest wait for an answer while the history page fills, and when the
 #            page holds every line (goal: usable within 1 s)
-# Usage: bash bench/compare.sh [--style NAME] [--starts N] [--idle-seconds S] [--only start|idle|takeover]
+#   trips    the requests that each start sends the Wine server until its window answers, counted
+#            in the server's own trace: the start's cost under Wine whatever else the machine does
+#            (one start of each after one unmeasured start)
+# Usage: bash bench/compare.sh [--style NAME] [--starts N] [--idle-seconds S] [--only start|idle|takeover|trips]
 #   --style NAME  starts the program with StyleName=NAME in its settings file (default: none,
 #                 the system look)
 # The figures depend on the machine and its load: state both with them. The Wine prefix is
@@ -188,4 +191,41 @@ if [ -z "$only" ] || [ "$only" = takeover ]; then
   echo "  usable $(printf '%s\n' "${usable[@]}" | median) [${usable[*]}] (goal: at most 1000)"
   echo "  longest wait for an answer until then $(printf '%s\n' "${longest[@]}" | median) [${longest[*]}]"
   echo "  every line on the history page after $(printf '%s\n' "${shown[@]}" | median) [${shown[*]}] (-1: not within 120 s)"
+fi
+
+if [ -z "$only" ] || [ "$only" = trips ]; then
+  # A server of its own that traces every request; the trace's lines name the thread that sent
+  # them, and the probe's request that started the program names the program's process.
+  trace=$(mktemp)
+  trap 'rm -f "$trace" "${content:-}"; wineserver -k 2>/dev/null || true' EXIT
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wine "$probe" "$bare_w" >/dev/null 2>&1 || true  # a server like every other first
+  wineserver -k 2>/dev/null || true
+  sleep 0.5
+  wineserver -p -d1 2>"$trace" &
+  sleep 0.5
+  # Prints the requests of the process that the probe started last, from the trace's lines after
+  # the first N (thread numbers are used again once their threads have ended).
+  requests() {
+    tail -n "+$(($1 + 1))" "$trace" | awk '
+      /^[0-9a-f]+: init_(first_)?thread\(\) = 0 / {
+        split($0, p, /pid=|, tid=/); thread = substr($1, 1, length($1) - 1); owner[thread] = p[2]
+      }
+      /^[0-9a-f]+: new_process\(\) = 0 / { match($0, /pid=[0-9a-f]+/); target = substr($0, RSTART + 4, RLENGTH - 4) }
+      /^[0-9a-f]+: [a-z_]+\( / { sent[substr($1, 1, length($1) - 1)]++ }
+      END { for (thread in sent) if (owner[thread] == target) total += sent[thread]; print total + 0 }'
+  }
+  declare -A trips
+  for name in bare window_set program; do
+    case $name in bare) target=$bare_w ;; window_set) target=$window_set_w ;; program) target=$program_w ;; esac
+    write_ini
+    wine "$probe" "$target" >/dev/null 2>&1 || true  # unmeasured
+    write_ini
+    from=$(wc -l <"$trace")
+    wine "$probe" "$target" >/dev/null 2>&1 || true
+    trips[$name]=$(requests "$from")
+  done
+  echo "requests to the Wine server until the window answers, one start each: bare window ${trips[bare]}, windows alone (bench/window_set) ${trips[window_set]}, Tapwhile ${trips[program]}"
+  echo "  Tapwhile sends $(ratio "${trips[program]}" "${trips[window_set]}") times as many as its windows alone, $(ratio "${trips[program]}" "${trips[bare]}") times as many as the bare window"
 fi

@@ -33,7 +33,9 @@ void Application::Initialize(HINSTANCE instance) {
     wc.lpfnWndProc = WindowHandler::WindowProc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // Both sizes: with the large one alone the system would make a small copy for each class.
     wc.hIcon = icon_;
+    wc.hIconSm = smallIcon_;
     wc.lpszClassName = kApplicationClass;
     RegisterClassExW(&wc);
     Container::RegisterWindowClass();
@@ -57,13 +59,9 @@ void Application::SetTitle(const std::wstring& title) {
     if (hwnd_) SetWindowTextW(hwnd_, title_.c_str());
 }
 
-void Application::SetIcon(HICON icon) {
-    icon_ = icon;
-    if (hwnd_) {
-        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        SetClassLongPtrW(hwnd_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
-    }
+void Application::SetIcons(HICON largeIcon, HICON smallIcon) {
+    icon_ = largeIcon;
+    smallIcon_ = smallIcon;
 }
 
 bool Application::Minimized() const { return IsIconic(hwnd_) != FALSE; }

@@ -25,8 +25,11 @@ public:
 
     void SetTitle(const std::wstring& title);
     const std::wstring& Title() const { return title_; }
-    void SetIcon(HICON icon);
+    // The program's icon at the system's large and small sizes, for the classes of the
+    // application window and the forms: set before Initialize, every such window shows it.
+    void SetIcons(HICON largeIcon, HICON smallIcon);
     HICON Icon() const { return icon_; }
+    HICON SmallIcon() const { return smallIcon_; }
 
     Event OnMinimize;
     Event OnRestore;
@@ -81,6 +84,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     std::wstring title_;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;

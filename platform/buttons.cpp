@@ -29,11 +29,7 @@ void Button::UpdateImage() {
     if (!images_) return;
     int size = Scale(16);
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 1, 0);
-    HICON icon = images_->LoadIcon(imageIndex_, size);
-    if (icon) {
-        ImageList_AddIcon(list, icon);
-        DestroyIcon(icon);
-    }
+    images_->AddTo(list, imageIndex_, size);
     BUTTON_IMAGELIST info{};
     info.himl = list;
     info.margin = {Scale(4), 0, 0, 0};

@@ -44,6 +44,7 @@ void Form::RegisterWindowClass() {
     wc.hInstance = Application::Instance().InstanceHandle();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = Application::Instance().Icon();
+    wc.hIconSm = Application::Instance().SmallIcon();
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);
 }
@@ -67,8 +68,17 @@ Form::Form(HWND owner, POINT createdAt)
 }
 
 void Form::Create(HWND owner, DWORD style, DWORD exStyle, POINT createdAt) {
-    HWND hwnd = CreateWindowExW(exStyle, kFormClass, L"", style, createdAt.x, createdAt.y, 100, 100, owner, nullptr,
-                                Application::Instance().InstanceHandle(), static_cast<WindowHandler*>(this));
+    // Made at its size for the system's DPI, which is its own unless it lands on a monitor of
+    // another scaling: sizing a top-level window again costs as much as making it.
+    SIZE size{100, 100};
+    if (clientWidth96_ > 0) {
+        const UINT dpi = GetDpiForSystem();
+        RECT r{0, 0, MulDiv(clientWidth96_, static_cast<int>(dpi), 96), MulDiv(clientHeight96_, static_cast<int>(dpi), 96)};
+        AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+        size = {r.right - r.left, r.bottom - r.top};
+    }
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, L"", style, createdAt.x, createdAt.y, size.cx, size.cy, owner,
+                                nullptr, Application::Instance().InstanceHandle(), static_cast<WindowHandler*>(this));
     Attach(hwnd);
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;

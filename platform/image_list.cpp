@@ -1,6 +1,7 @@
 #include "platform/image_list.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/application.h"
@@ -13,6 +14,102 @@ HICON ImageList::LoadIcon(int index, int size) const {
     return static_cast<HICON>(LoadImageW(Application::Instance().InstanceHandle(),
                                          MAKEINTRESOURCEW(iconIds_[static_cast<size_t>(index)]), IMAGE_ICON, size, size,
                                          LR_DEFAULTCOLOR));
+}
+
+namespace {
+
+// The records of an icon group resource, as the resource compiler writes them.
+#pragma pack(push, 2)
+struct IconGroupHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct IconGroupEntry {
+    BYTE width;  // 0 stands for 256
+    BYTE height;
+    BYTE colorCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInRes;
+    WORD id;
+};
+#pragma pack(pop)
+
+const void* ResourceBytes(HINSTANCE module, const wchar_t* name, const wchar_t* type, DWORD& size) {
+    HRSRC found = FindResourceW(module, name, type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    size = found ? SizeofResource(module, found) : 0;
+    return loaded ? LockResource(loaded) : nullptr;
+}
+
+// The picture an icon resource holds for exactly this size in 32-bit colour with alpha, as a
+// bitmap; null when it holds none (the system then scales another size of it). Taken straight
+// from the resource, it is what the system's icon of that size would show, without making an
+// icon, whose copies ask the display again and again under some systems.
+HBITMAP StoredPicture(int iconId, int size) {
+    HINSTANCE module = Application::Instance().InstanceHandle();
+    DWORD groupSize = 0;
+    const auto* group =
+        static_cast<const BYTE*>(ResourceBytes(module, MAKEINTRESOURCEW(iconId), RT_GROUP_ICON, groupSize));
+    if (!group || groupSize < sizeof(IconGroupHeader)) return nullptr;
+    IconGroupHeader header;
+    std::memcpy(&header, group, sizeof(header));
+    if (groupSize < sizeof(header) + header.count * sizeof(IconGroupEntry)) return nullptr;
+    for (WORD i = 0; i < header.count; ++i) {
+        IconGroupEntry entry;
+        std::memcpy(&entry, group + sizeof(header) + i * sizeof(IconGroupEntry), sizeof(entry));
+        const int width = entry.width ? entry.width : 256;
+        const int height = entry.height ? entry.height : 256;
+        if (width != size || height != size || entry.bitCount != 32) continue;
+
+        DWORD imageSize = 0;
+        const auto* image = static_cast<const BYTE*>(
+            ResourceBytes(module, MAKEINTRESOURCEW(entry.id), RT_ICON, imageSize));
+        BITMAPINFOHEADER stored{};
+        if (!image || imageSize < sizeof(stored)) return nullptr;
+        std::memcpy(&stored, image, sizeof(stored));
+        // An icon image is a bitmap of twice the height (colours, then the mask); a PNG image
+        // or any other form is left to the system.
+        const size_t colourBytes = static_cast<size_t>(size) * static_cast<size_t>(size) * 4;
+        if (stored.biSize != sizeof(stored) || stored.biWidth != size || stored.biHeight != 2 * size ||
+            stored.biBitCount != 32 || stored.biCompression != BI_RGB || imageSize < sizeof(stored) + colourBytes) {
+            return nullptr;
+        }
+        const BYTE* colours = image + sizeof(stored);
+        // Without any alpha the mask alone says what shows: the system's way.
+        bool hasAlpha = false;
+        for (size_t at = 3; at < colourBytes && !hasAlpha; at += 4) hasAlpha = colours[at] != 0;
+        if (!hasAlpha) return nullptr;
+
+        BITMAPINFO info{};
+        info.bmiHeader = stored;
+        info.bmiHeader.biHeight = size;  // the colour rows alone, bottom-up as stored
+        info.bmiHeader.biSizeImage = 0;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!bitmap) return nullptr;
+        std::memcpy(bits, colours, colourBytes);
+        return bitmap;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool ImageList::AddTo(HIMAGELIST list, int index, int size) const {
+    if (index < 0 || index >= Count()) return false;
+    if (HBITMAP picture = StoredPicture(iconIds_[static_cast<size_t>(index)], size)) {
+        int added = ImageList_Add(list, picture, nullptr);
+        DeleteObject(picture);
+        return added >= 0;
+    }
+    HICON icon = LoadIcon(index, size);
+    if (!icon) return false;
+    int added = ImageList_AddIcon(list, icon);
+    DestroyIcon(icon);
+    return added >= 0;
 }
 
 HBITMAP IconPicture(int iconId, int size) {

@@ -1,6 +1,7 @@
 #pragma once
 // A list of icon resources drawn at the size a control asks for (crisp at every DPI).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
@@ -12,6 +13,8 @@ public:
     int Count() const { return static_cast<int>(iconIds_.size()); }
     // A new icon of the image at the given pixel size; the caller destroys it. Null when missing.
     HICON LoadIcon(int index, int size) const;
+    // Adds the image at the given pixel size to a system image list; false when it is missing.
+    bool AddTo(HIMAGELIST list, int index, int size) const;
 
 private:
     std::vector<int> iconIds_;

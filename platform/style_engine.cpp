@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/system_library.h"
+
 namespace tw::ui {
 
 namespace {
@@ -120,10 +122,13 @@ void StyleEngine::StyleTopLevel(HWND hwnd) const {
         dark = GetRValue(caption) * 299 + GetGValue(caption) * 587 + GetBValue(caption) * 114 < 128000;
     }
     // Best effort: a system that ignores an attribute keeps its own caption.
-    DwmSetWindowAttribute(hwnd, kUseDarkMode, &dark, sizeof(dark));
-    DwmSetWindowAttribute(hwnd, kCaptionColor, &caption, sizeof(caption));
-    DwmSetWindowAttribute(hwnd, kTextColor, &text, sizeof(text));
-    DwmSetWindowAttribute(hwnd, kBorderColor, &border, sizeof(border));
+    static const auto setAttribute =
+        SystemFunction<decltype(&DwmSetWindowAttribute)>(L"dwmapi.dll", "DwmSetWindowAttribute");
+    if (!setAttribute) return;
+    setAttribute(hwnd, kUseDarkMode, &dark, sizeof(dark));
+    setAttribute(hwnd, kCaptionColor, &caption, sizeof(caption));
+    setAttribute(hwnd, kTextColor, &text, sizeof(text));
+    setAttribute(hwnd, kBorderColor, &border, sizeof(border));
 }
 
 void StyleEngine::StyleTooltip(HWND tooltip) const {
