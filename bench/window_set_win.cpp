@@ -69,10 +69,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int show) {
     // notification-area window, as the program has them.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    HWND application =
-        CreateWindowExW(0, L"SetApplication", L"Window set",
-                        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, screenWidth / 2,
-                        screenHeight / 2, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND application = CreateWindowExW(0, L"SetApplication", L"Window set",
+                                       WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                       screenWidth / 2, screenHeight / 2, 0, 0, nullptr, nullptr, instance, nullptr);
     CreateWindowExW(WS_EX_TOOLWINDOW, L"SetTray", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     // The middle third of the screen, where a first start puts the program's window.
     HWND form = CreateWindowExW(WS_EX_CONTROLPARENT, L"SetForm", L"Window set", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -81,8 +80,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int show) {
     CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form,
                     nullptr, instance, nullptr);
     Child(STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN, form, 0, 250, 460, 22);
-    HWND tabs =
-        Child(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FOCUSNEVER | TCS_FIXEDWIDTH, form, 0, 0, 460, 250);
+    HWND tabs = Child(WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FOCUSNEVER | TCS_FIXEDWIDTH, form, 0, 0,
+                      460, 250);
     HWND pages[7];
     for (int i = 0; i < 7; ++i) pages[i] = Panel(tabs, 4, 26, 440, 220);
 

@@ -73,7 +73,8 @@ void Form::Create(HWND owner, DWORD style, DWORD exStyle, POINT createdAt) {
     SIZE size{100, 100};
     if (clientWidth96_ > 0) {
         const UINT dpi = GetDpiForSystem();
-        RECT r{0, 0, MulDiv(clientWidth96_, static_cast<int>(dpi), 96), MulDiv(clientHeight96_, static_cast<int>(dpi), 96)};
+        RECT r{0, 0, MulDiv(clientWidth96_, static_cast<int>(dpi), 96),
+               MulDiv(clientHeight96_, static_cast<int>(dpi), 96)};
         AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
         size = {r.right - r.left, r.bottom - r.top};
     }

@@ -65,8 +65,8 @@ HBITMAP StoredPicture(int iconId, int size) {
         if (width != size || height != size || entry.bitCount != 32) continue;
 
         DWORD imageSize = 0;
-        const auto* image = static_cast<const BYTE*>(
-            ResourceBytes(module, MAKEINTRESOURCEW(entry.id), RT_ICON, imageSize));
+        const auto* image =
+            static_cast<const BYTE*>(ResourceBytes(module, MAKEINTRESOURCEW(entry.id), RT_ICON, imageSize));
         BITMAPINFOHEADER stored{};
         if (!image || imageSize < sizeof(stored)) return nullptr;
         std::memcpy(&stored, image, sizeof(stored));
