@@ -32,6 +32,13 @@ HFONT MakeFont(const std::wstring& face, int height96, UINT dpi) {
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&lf);
 }
+
+// The outer size of a window of these styles whose client area is width × height at dpi.
+SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle, UINT dpi) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    return {r.right - r.left, r.bottom - r.top};
+}
 }  // namespace
 
 const wchar_t* Form::WindowClassName() { return kFormClass; }
@@ -73,10 +80,8 @@ void Form::Create(HWND owner, DWORD style, DWORD exStyle, POINT createdAt) {
     SIZE size{100, 100};
     if (clientWidth96_ > 0) {
         const UINT dpi = GetDpiForSystem();
-        RECT r{0, 0, MulDiv(clientWidth96_, static_cast<int>(dpi), 96),
-               MulDiv(clientHeight96_, static_cast<int>(dpi), 96)};
-        AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
-        size = {r.right - r.left, r.bottom - r.top};
+        size = OuterSize(MulDiv(clientWidth96_, static_cast<int>(dpi), 96),
+                         MulDiv(clientHeight96_, static_cast<int>(dpi), 96), style, exStyle, dpi);
     }
     HWND hwnd = CreateWindowExW(exStyle, kFormClass, L"", style, createdAt.x, createdAt.y, size.cx, size.cy, owner,
                                 nullptr, Application::Instance().InstanceHandle(), static_cast<WindowHandler*>(this));
@@ -120,12 +125,11 @@ HFONT Form::FontFor(const std::wstring& face, int height96) {
 void Form::ResizeClient() { SetClientSize(ScaleValue(clientWidth96_), ScaleValue(clientHeight96_)); }
 
 void Form::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
+    SIZE size = OuterSize(width, height, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                          static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
     // A layout that runs on resizing may set the size it already has.
-    if (Width() == r.right - r.left && Height() == r.bottom - r.top) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Width() == size.cx && Height() == size.cy) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::RestorePlacement(const WINDOWPLACEMENT& placement) {
